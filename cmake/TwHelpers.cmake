@@ -1,0 +1,29 @@
+# SPDX-FileCopyrightText: 2026 The Tunewharf developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+function(tw_enable_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# tw_add_library(name [UI] SOURCES ... LIBS ...): one subsystem's static library.
+# Includes are rooted at src/.
+function(tw_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  tw_enable_warnings(${name})
+  set_property(GLOBAL APPEND PROPERTY TW_LIBRARIES ${name})
+endfunction()
+
+# tw_add_test(name SOURCES ... LIBS ...): a GoogleTest program run by CTest with no display.
+function(tw_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE tw_test_support ${ARG_LIBS} GTest::gtest GTest::gmock Qt6::Test)
+  tw_enable_warnings(${name})
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 30
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 240)
+endfunction()

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the player need; skips what is present.
+set -euo pipefail
+pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
+      qt6-base-dev qt6-multimedia-dev libmpv-dev libjack-jackd2-dev
+      gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+      xvfb xauth fonts-wqy-microhei xdotool imagemagick
+      sox libsox-fmt-mp3 lame ffmpeg python3)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

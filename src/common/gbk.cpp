@@ -1,0 +1,85 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/gbk.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace common {
+
+namespace {
+const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+
+bool DecodesCleanly(QStringConverter::Encoding enc, const QByteArray& bytes) {
+  QStringDecoder decoder(enc);
+  QString s = decoder.decode(bytes);
+  return !decoder.hasError();
+}
+
+bool IsAscii(const QByteArray& bytes) {
+  for (char c : bytes)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+}  // namespace
+
+QString DecodeGbk(const QByteArray& bytes) {
+  QStringDecoder decoder("GB18030");
+  if (!decoder.isValid()) return QString::fromLatin1(bytes);
+  return decoder.decode(bytes);
+}
+
+QByteArray EncodeGbk(const QString& text) {
+  QStringEncoder encoder("GB18030");
+  if (!encoder.isValid()) return text.toLatin1();
+  return encoder.encode(text);
+}
+
+bool LooksLikeUtf8(const QByteArray& bytes) {
+  // Many UTF-8 Chinese texts are also well-formed GBK byte pairs, while real GBK text is
+  // almost never well-formed UTF-8; so strict UTF-8 with any non-ASCII byte wins.
+  return !IsAscii(bytes) && DecodesCleanly(QStringConverter::Utf8, bytes);
+}
+
+QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding) {
+  if (bytes.startsWith(kUtf8Bom)) {
+    if (encoding) *encoding = TextEncoding::Utf8Bom;
+    return QString::fromUtf8(bytes.mid(3));
+  }
+  if (LooksLikeUtf8(bytes)) {
+    if (encoding) *encoding = TextEncoding::Utf8;
+    return QString::fromUtf8(bytes);
+  }
+  if (encoding) *encoding = TextEncoding::Gbk;
+  return DecodeGbk(bytes);
+}
+
+QByteArray EncodeFileText(const QString& text, TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Utf8:
+      return text.toUtf8();
+    case TextEncoding::Utf8Bom:
+      return kUtf8Bom + text.toUtf8();
+    case TextEncoding::Gbk:
+      break;
+  }
+  return EncodeGbk(text);
+}
+
+int GbkByteCount(const QString& text) { return static_cast<int>(EncodeGbk(text).size()); }
+
+QString CutToGbkBytes(const QString& text, int maxBytes) {
+  if (maxBytes <= 0) return QString();
+  int bytes = 0;
+  qsizetype i = 0;
+  while (i < text.size()) {
+    qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+    int charBytes = GbkByteCount(text.mid(i, len));
+    if (bytes + charBytes > maxBytes) break;
+    bytes += charBytes;
+    i += len;
+  }
+  return text.left(i);
+}
+
+}  // namespace common

@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QString>
+
+// The playback state shared by the grids' row play actions, the engine and the windows.
+// The play mode itself is AppConfig::playMode.
+enum class PlayingGrid { None = 0, Playlist = 1, Results = 2 };  // 1 MSF, 2 MSF1
+enum class ListKind { Playlist = 0, WebResults = 2, Radio = 11 };
+
+struct PlaybackState {
+  int currentRow = 0;  // grid row of the playing song; row 0 is the header
+  PlayingGrid playingGrid = PlayingGrid::None;
+  ListKind listKind = ListKind::Playlist;
+  int altAddressCount = 0;  // alternative addresses tried for the current web song (limit 19)
+  int repeatCount = 0;
+  int waitTicks = 0;  // poll ticks spent connecting or buffering (limit 150)
+  int playTicks = 0;  // poll ticks since playback began (cap 6000)
+  bool dragging = false;  // the user drags the progress knob
+  QString artistText;
+  QString titleText;
+  QString statusText;
+  double positionCorrection = 0;
+  bool lyricsLoaded = false;
+  float lyricsOffset = 0;
+};

@@ -1,0 +1,72 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <vector>
+
+#include "playlist/songentry.h"
+
+// A grid of the playlist window (MSF, MSF1, MSF2) as a table model. Its own API speaks the
+// program's rows: row 0 is the header, songs are rows 1..rows()-1, rows() counts the header.
+// The Qt overrides show program rows 1.. as Qt rows 0.. (the header is the view's header).
+class SongGridModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum class Kind { Songs, Charts };  // Songs: MSF/MSF1 (5 columns); Charts: MSF2 (3 columns)
+  static constexpr int kMinRows = 20;
+
+  explicit SongGridModel(Kind kind, QObject* parent = nullptr);
+
+  Kind kind() const { return kind_; }
+  int rows() const;  // counting the header row
+  int columns() const;
+  QString cell(int row, int col) const;  // "" outside the grid; row 0 gives the headers
+  void SetCell(int row, int col, const QString& text);
+  SongEntry entry(int row) const;
+  QString title(int row) const { return cell(row, 1); }
+  QString path(int row) const { return cell(row, 4); }
+
+  // Clears every cell and leaves the header and one blank row (SetupPlaylistGrid & co).
+  void Setup();
+  void AppendRow(const SongEntry& entry = {});
+  void RemoveRow(int row);
+  void SetRows(int rows);  // grows with blank rows or cuts from the end
+  void PadToMinRows();     // at least kMinRows rows counting the header
+
+  int selectedRow() const { return selectedRow_; }
+  void SetSelectedRow(int row);
+  int topRow() const { return topRow_; }
+  void SetTopRow(int row);
+
+  // Text colour of cells 0..3 of a row (invalid colour = the grid's normal text colour).
+  void SetRowColor(int row, const QColor& color);
+  QColor rowColor(int row) const;
+  // The row that shows the NowPlay icon in column 0 (0 = none).
+  void SetNowPlayRow(int row);
+  int nowPlayRow() const { return nowPlayRow_; }
+
+  // QAbstractTableModel
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+ signals:
+  void SelectedRowChanged(int row);
+  void TopRowChanged(int row);
+
+ private:
+  struct Row {
+    SongEntry entry;
+    QColor color;
+  };
+  Kind kind_;
+  std::vector<Row> rows_;  // program rows 1..; rows_[0] is row 1
+  int selectedRow_ = 0;
+  int topRow_ = 0;
+  int nowPlayRow_ = 0;
+};

@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QPoint>
+#include <QWidget>
+
+class QToolButton;
+
+// The base of every window of the program: frameless, painted skin (title strip, edges,
+// bottom grip), the close button T1, rounded corners re-applied on every resize, moving by the
+// title strip and resizing by the bottom grip. Controls are placed on it in twips.
+class SkinnedWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit SkinnedWindow(const QString& caption, QWidget* parent = nullptr);
+
+  // Sizes and places the window in twips (15 twips per logical pixel).
+  void SetGeometryTwips(int left, int top, int width, int height);
+  // Height of the title strip that moves the window, in pixels.
+  void SetTitleHeight(int px);
+  int titleHeight() const { return titleHeight_; }
+  // The playlist window cannot be dragged away.
+  void SetMovable(bool movable) { movable_ = movable; }
+  // Resizing by the bottom grip; minimum height in twips (0 = not resizable).
+  void SetResizableHeight(bool resizable, int minHeightTwips = 0);
+  QToolButton* closeButton() const { return closeButton_; }
+
+ signals:
+  void CloseClicked();  // T1 clicked; the window has already hidden itself
+  void DragReleased();  // the left button went up after a move or resize on a skin piece
+  void UserMoved();     // the window moved under the user's drag
+  void Resized();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  enum class Drag { None, Move, Resize };
+  void SetRoundRegion();
+  QToolButton* closeButton_;
+  int titleHeight_ = 18;
+  bool movable_ = true;
+  bool resizable_ = false;
+  int minHeightPx_ = 0;
+  Drag drag_ = Drag::None;
+  QPoint dragStart_;
+};
