@@ -3,8 +3,10 @@
 #pragma once
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QIcon>
 #include <QList>
 #include <QString>
+#include <unordered_map>
 #include <vector>
 
 #include "playlist/songentry.h"
@@ -24,9 +26,11 @@ class SongGridModel : public QAbstractTableModel {
   Kind kind() const { return kind_; }
   int rows() const;  // counting the header row
   int columns() const;
+  QList<int> columnWidthsTwips() const;  // the set-up's widths, one per column
   QString cell(int row, int col) const;  // "" outside the grid; row 0 gives the headers
   void SetCell(int row, int col, const QString& text);
   SongEntry entry(int row) const;
+  void SetEntry(int row, const SongEntry& entry);
   QString title(int row) const { return cell(row, 1); }
   QString path(int row) const { return cell(row, 4); }
 
@@ -36,6 +40,11 @@ class SongGridModel : public QAbstractTableModel {
   void RemoveRow(int row);
   void SetRows(int rows);  // grows with blank rows or cuts from the end
   void PadToMinRows();     // at least kMinRows rows counting the header
+  // Removes every row whose trimmed title is empty; returns how many went.
+  int RemoveBlankRows();
+  // The row nearest the top whose trimmed title equals the trimmed title, or whose trimmed path
+  // equals the trimmed path; 0 when none. Blank rows never count. Hash lookups, not a scan.
+  int FindFirstDuplicate(const QString& title, const QString& path) const;
 
   int selectedRow() const { return selectedRow_; }
   void SetSelectedRow(int row);
@@ -48,6 +57,13 @@ class SongGridModel : public QAbstractTableModel {
   // The row that shows the NowPlay icon in column 0 (0 = none).
   void SetNowPlayRow(int row);
   int nowPlayRow() const { return nowPlayRow_; }
+  void SetNowPlayIcon(const QIcon& icon);
+
+  // Many rows at once (loading a list): per-row signals are held back and views see one reset
+  // at the matching EndBulk. Nestable.
+  void BeginBulk();
+  void EndBulk();
+  bool inBulk() const { return bulk_ > 0; }
 
   // QAbstractTableModel
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -64,9 +80,19 @@ class SongGridModel : public QAbstractTableModel {
     SongEntry entry;
     QColor color;
   };
+  void RebuildIndex() const;
+
   Kind kind_;
   std::vector<Row> rows_;  // program rows 1..; rows_[0] is row 1
   int selectedRow_ = 0;
   int topRow_ = 0;
   int nowPlayRow_ = 0;
+  QIcon nowPlayIcon_;
+  int blankCount_ = 0;  // rows whose trimmed title is empty
+  int bulk_ = 0;
+  // First row of each trimmed title and path among non-blank rows; rebuilt lazily after an edit
+  // or removal, kept up to date by appends.
+  mutable std::unordered_map<QString, int> firstByTitle_;
+  mutable std::unordered_map<QString, int> firstByPath_;
+  mutable bool indexValid_ = true;
 };
