@@ -1,0 +1,84 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The shrink animation, the tray popup's placement and tip, and the monitor grid's rows.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+
+#include "shell/monitormodel.h"
+#include "shell/shrinkanimation.h"
+#include "shell/traylayout.h"
+
+namespace {
+
+TEST(ShrinkAnimation, ClosesSatellitesNarrowsThenWidensBack) {
+  ShrinkAnimation anim;
+  QSignalSpy closes(&anim, &ShrinkAnimation::CloseSatellites);
+  QSignalSpy widths(&anim, &ShrinkAnimation::WidthChanged);
+  anim.Start(100);
+  EXPECT_TRUE(anim.closeTimer().isActive());
+  anim.OnCloseTick();
+  EXPECT_EQ(closes.count(), 1);
+  EXPECT_TRUE(anim.shrinkTimer().isActive());
+  for (int i = 0; i < 4; ++i) anim.OnShrinkTick();
+  EXPECT_EQ(anim.widthTwips(), 20);
+  EXPECT_FALSE(anim.shrinkTimer().isActive());
+  EXPECT_TRUE(anim.growTimer().isActive());
+  anim.OnGrowTick();
+  EXPECT_EQ(anim.widthTwips(), 100);  // capped at the starting width
+  EXPECT_FALSE(anim.running());
+  QList<int> seen;
+  for (const auto& args : widths) seen << args[0].toInt();
+  EXPECT_EQ(seen, (QList<int>{80, 60, 40, 20, 100}));
+}
+
+TEST(ShrinkAnimation, StopHaltsEveryTimer) {
+  ShrinkAnimation anim;
+  anim.Start(4000);
+  anim.OnCloseTick();
+  anim.OnShrinkTick();
+  anim.Stop();
+  EXPECT_FALSE(anim.running());
+  EXPECT_EQ(anim.widthTwips(), 3980);
+}
+
+TEST(TrayLayout, PopupPositionAndTip) {
+  EXPECT_EQ(shell::TrayPopupPosition(QSize(1280, 800), QSize(1500, 2700)),
+            QPoint(19200 - 1500 - 312, 12000 - 2700 - 479));
+  EXPECT_EQ(shell::TrayTip(QString()), QStringLiteral("Tunewharf"));
+  EXPECT_EQ(shell::TrayTip(QStringLiteral("  ")), QStringLiteral("Tunewharf"));
+  EXPECT_EQ(shell::TrayTip(QStringLiteral("<b>夜曲</b>")), QStringLiteral("<b>夜曲</b>"));
+}
+
+TEST(MonitorModel, RowsValuesAndCandidates) {
+  MonitorModel model;
+  QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+  EXPECT_EQ(model.rowCount(), 35);
+  EXPECT_EQ(model.cell(0, 2), QStringLiteral("Value"));
+  EXPECT_EQ(model.cell(1, 0), QStringLiteral("001"));
+  EXPECT_EQ(model.cell(1, 1), QStringLiteral("SearchEngine"));
+  EXPECT_EQ(model.cell(9, 1), QStringLiteral("Online"));
+  EXPECT_EQ(model.cell(16, 1), QStringLiteral("ReUrl"));
+  EXPECT_EQ(model.cell(35, 0), QStringLiteral("035"));
+
+  model.SetOnlineNotice(QStringLiteral("notice"));
+  QStringList values;
+  for (int i = 1; i <= 15; ++i) values << QStringLiteral("v%1").arg(i);
+  model.SetValues(values);
+  EXPECT_EQ(model.cell(1, 2), QStringLiteral("v1"));
+  EXPECT_EQ(model.cell(15, 2), QStringLiteral("v15"));
+  EXPECT_EQ(model.cell(9, 2), QStringLiteral("notice"));  // the status timer leaves it alone
+
+  model.SetCandidates({QStringLiteral("c0"), QStringLiteral("c1")});
+  EXPECT_EQ(model.cell(16, 2), QStringLiteral("c0"));
+  EXPECT_EQ(model.cell(17, 2), QStringLiteral("c1"));
+  EXPECT_EQ(model.cell(35, 2), QString());
+
+  model.MarkCandidate(1, QIcon());
+  EXPECT_EQ(model.data(model.index(16, 2), Qt::ForegroundRole).value<QColor>(),
+            QColor(77, 163, 12));
+  EXPECT_FALSE(model.data(model.index(15, 2), Qt::ForegroundRole).isValid());
+}
+
+}  // namespace
