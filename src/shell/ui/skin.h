@@ -7,6 +7,7 @@
 #include <QString>
 
 // The program's one skin: its colours and the painting of window frames, grids and buttons.
+// Everything is drawn as vectors, so it stays crisp at any device pixel ratio.
 namespace skin {
 
 inline const QColor kDeepBlue{9, 62, 154};
@@ -15,9 +16,16 @@ inline const QColor kLight{191, 221, 245};
 inline const QColor kText{76, 97, 143};
 inline const QColor kAccent{33, 219, 255};
 inline const QColor kDivider{41, 89, 156};
+inline const QColor kBodyBottom{226, 240, 251};
+
+inline constexpr int kGripHeight = 6;  // the bottom edge piece, in pixels
+
+enum class ButtonState { Normal, Hover, Pressed };  // the T2, T4 and T3 pictures
 
 void PaintFrame(QPainter& painter, const QRect& rect, int titleHeight, const QString& caption,
                 bool bottomGrip);
+// The close button's picture in one of its three states.
+void PaintCloseButton(QPainter& painter, const QRectF& rect, ButtonState state);
 QString CloseButtonStyle();
 
 }  // namespace skin

@@ -5,25 +5,45 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegion>
 #include <QToolButton>
 
 #include "common/twips.h"
 #include "shell/ui/skin.h"
 
 namespace {
-constexpr int kGripHeight = 6;
-}
+
+// T1: painted from the skin's normal, hover and pressed pictures.
+class CloseButton : public QToolButton {
+ public:
+  using QToolButton::QToolButton;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    const skin::ButtonState state = isDown()       ? skin::ButtonState::Pressed
+                                    : underMouse() ? skin::ButtonState::Hover
+                                                   : skin::ButtonState::Normal;
+    skin::PaintCloseButton(p, QRectF(rect()), state);
+  }
+  void enterEvent(QEnterEvent* e) override {
+    update();
+    QToolButton::enterEvent(e);
+  }
+  void leaveEvent(QEvent* e) override {
+    update();
+    QToolButton::leaveEvent(e);
+  }
+};
+
+}  // namespace
 
 SkinnedWindow::SkinnedWindow(const QString& caption, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), closeButton_(new QToolButton(this)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), closeButton_(new CloseButton(this)) {
   setWindowTitle(caption);
   setAttribute(Qt::WA_StyledBackground, false);
   closeButton_->setObjectName(QStringLiteral("T1"));
-  closeButton_->setAutoRaise(true);
   closeButton_->setFocusPolicy(Qt::NoFocus);
-  closeButton_->setStyleSheet(skin::CloseButtonStyle());
-  closeButton_->setText(QStringLiteral("×"));
+  closeButton_->setToolTip(QStringLiteral("关闭"));
   connect(closeButton_, &QToolButton::clicked, this, [this] {
     hide();
     emit CloseClicked();
@@ -34,14 +54,42 @@ void SkinnedWindow::SetGeometryTwips(int left, int top, int width, int height) {
   setGeometry(common::TwipsRect(left, top, width, height));
 }
 
+QRect SkinnedWindow::geometryTwips() const {
+  const QRect g = geometry();
+  return QRect(common::PxToTwips(g.x()), common::PxToTwips(g.y()), common::PxToTwips(g.width()),
+               common::PxToTwips(g.height()));
+}
+
+void SkinnedWindow::MoveTwips(const QPoint& topLeft) {
+  move(common::TwipsToPx(topLeft.x()), common::TwipsToPx(topLeft.y()));
+}
+
 void SkinnedWindow::SetTitleHeight(int px) {
   titleHeight_ = px;
+  LayoutCloseButton();
   update();
 }
 
 void SkinnedWindow::SetResizableHeight(bool resizable, int minHeightTwips) {
   resizable_ = resizable;
   minHeightPx_ = common::TwipsToPx(minHeightTwips);
+  setMouseTracking(resizable);  // for the resize cursor over the grip
+  update();
+}
+
+void SkinnedWindow::AddTitlePiece(QWidget* piece) {
+  if (!piece) return;
+  titlePieces_.insert(piece);
+  piece->installEventFilter(this);
+  connect(piece, &QObject::destroyed, this, [this](QObject* o) { titlePieces_.remove(o); });
+}
+
+void SkinnedWindow::AddGripPiece(QWidget* piece) {
+  if (!piece) return;
+  gripPieces_.insert(piece);
+  piece->installEventFilter(this);
+  piece->setCursor(Qt::SizeVerCursor);
+  connect(piece, &QObject::destroyed, this, [this](QObject* o) { gripPieces_.remove(o); });
 }
 
 void SkinnedWindow::paintEvent(QPaintEvent*) {
@@ -49,51 +97,99 @@ void SkinnedWindow::paintEvent(QPaintEvent*) {
   skin::PaintFrame(p, rect(), titleHeight_, windowTitle(), resizable_);
 }
 
+void SkinnedWindow::LayoutCloseButton() {
+  const int size = qMax(8, titleHeight_ - 5);
+  closeButton_->setGeometry(width() - size - 4, (titleHeight_ - size) / 2, size, size);
+}
+
 void SkinnedWindow::resizeEvent(QResizeEvent*) {
-  const int size = titleHeight_ - 4;
-  closeButton_->setGeometry(width() - size - 4, 2, size, size);
+  LayoutCloseButton();
   SetRoundRegion();
   emit Resized();
 }
 
-void SkinnedWindow::SetRoundRegion() {
-  // A 5-pixel corner ellipse, as the skin pieces are drawn for it.
+QRegion SkinnedWindow::RoundRegion(const QSize& size) {
   QPainterPath path;
-  path.addRoundedRect(QRectF(rect()), 2.5, 2.5);
-  setMask(QRegion(path.toFillPolygon().toPolygon()));
+  path.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), 2.5, 2.5);
+  return QRegion(path.toFillPolygon().toPolygon());
+}
+
+void SkinnedWindow::SetRoundRegion() {
+  setMask(RoundRegion(size()));
+}
+
+void SkinnedWindow::BeginDrag(Drag drag, const QPoint& global) {
+  drag_ = drag;
+  dragStart_ = global;
+}
+
+void SkinnedWindow::DragTo(const QPoint& global) {
+  const QPoint delta = global - dragStart_;
+  if (drag_ == Drag::Move) {
+    if (delta.isNull()) return;
+    move(pos() + delta);
+    dragStart_ = global;
+    emit UserMoved();
+  } else if (drag_ == Drag::Resize) {
+    const int h = qMax(qMax(minHeightPx_, titleHeight_ + skin::kGripHeight), height() + delta.y());
+    if (h != height()) {
+      dragStart_.setY(dragStart_.y() + h - height());
+      resize(width(), h);
+    }
+  }
+}
+
+bool SkinnedWindow::EndDrag() {
+  if (drag_ == Drag::None) return false;
+  drag_ = Drag::None;
+  emit DragReleased();
+  return true;
 }
 
 void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   const int y = static_cast<int>(event->position().y());
-  dragStart_ = event->globalPosition().toPoint();
-  if (resizable_ && y >= height() - kGripHeight)
-    drag_ = Drag::Resize;
+  if (resizable_ && y >= height() - skin::kGripHeight)
+    BeginDrag(Drag::Resize, event->globalPosition().toPoint());
   else if (movable_ && y < titleHeight_)
-    drag_ = Drag::Move;
+    BeginDrag(Drag::Move, event->globalPosition().toPoint());
   else
     drag_ = Drag::None;
 }
 
 void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint global = event->globalPosition().toPoint();
-  const QPoint delta = global - dragStart_;
-  if (drag_ == Drag::Move) {
-    move(pos() + delta);
-    dragStart_ = global;
-    emit UserMoved();
-  } else if (drag_ == Drag::Resize) {
-    const int h = qMax(minHeightPx_, height() + delta.y());
-    if (h != height()) {
-      resize(width(), h);
-      dragStart_.setY(dragStart_.y() + delta.y());
-    }
+  if (drag_ == Drag::None) {
+    const bool onGrip = resizable_ && event->position().y() >= height() - skin::kGripHeight;
+    setCursor(onGrip ? Qt::SizeVerCursor : Qt::ArrowCursor);
+    return;
   }
+  if (event->buttons() & Qt::LeftButton) DragTo(event->globalPosition().toPoint());
 }
 
 void SkinnedWindow::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && drag_ != Drag::None) {
-    drag_ = Drag::None;
-    emit DragReleased();
+  if (event->button() == Qt::LeftButton) EndDrag();
+}
+
+bool SkinnedWindow::eventFilter(QObject* watched, QEvent* event) {
+  const bool title = titlePieces_.contains(watched);
+  if (!title && !gripPieces_.contains(watched)) return QWidget::eventFilter(watched, event);
+  auto* me = static_cast<QMouseEvent*>(event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+      if (me->button() != Qt::LeftButton) break;
+      if (title && !movable_) break;
+      if (!title && !resizable_) break;
+      BeginDrag(title ? Drag::Move : Drag::Resize, me->globalPosition().toPoint());
+      return true;
+    case QEvent::MouseMove:
+      if (drag_ == Drag::None) break;
+      DragTo(me->globalPosition().toPoint());
+      return true;
+    case QEvent::MouseButtonRelease:
+      if (me->button() == Qt::LeftButton && EndDrag()) return true;
+      break;
+    default:
+      break;
   }
+  return QWidget::eventFilter(watched, event);
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QPoint>
+#include <QRegion>
+#include <QSet>
 #include <QWidget>
 
 class QToolButton;
@@ -17,14 +19,29 @@ class SkinnedWindow : public QWidget {
 
   // Sizes and places the window in twips (15 twips per logical pixel).
   void SetGeometryTwips(int left, int top, int width, int height);
+  // The window's place and size in twips.
+  QRect geometryTwips() const;
+  void MoveTwips(const QPoint& topLeft);
   // Height of the title strip that moves the window, in pixels.
   void SetTitleHeight(int px);
   int titleHeight() const { return titleHeight_; }
   // The playlist window cannot be dragged away.
   void SetMovable(bool movable) { movable_ = movable; }
+  bool movable() const { return movable_; }
   // Resizing by the bottom grip; minimum height in twips (0 = not resizable).
   void SetResizableHeight(bool resizable, int minHeightTwips = 0);
   QToolButton* closeButton() const { return closeButton_; }
+
+  // Child widgets that act as skin pieces: pressing on a title piece moves the window,
+  // pressing on a grip piece resizes its height. Children that ignore the mouse (labels,
+  // pictures) already pass presses to the window itself.
+  void AddTitlePiece(QWidget* piece);
+  void AddGripPiece(QWidget* piece);
+
+  // Rounded corners: a rounded rectangle with a 5-pixel corner ellipse. Called on every
+  // resize; public for windows that change size without a resize event reaching them.
+  void SetRoundRegion();
+  static QRegion RoundRegion(const QSize& size);
 
  signals:
   void CloseClicked();  // T1 clicked; the window has already hidden itself
@@ -38,10 +55,14 @@ class SkinnedWindow : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   enum class Drag { None, Move, Resize };
-  void SetRoundRegion();
+  void LayoutCloseButton();
+  void BeginDrag(Drag drag, const QPoint& global);
+  void DragTo(const QPoint& global);
+  bool EndDrag();
   QToolButton* closeButton_;
   int titleHeight_ = 18;
   bool movable_ = true;
@@ -49,4 +70,6 @@ class SkinnedWindow : public QWidget {
   int minHeightPx_ = 0;
   Drag drag_ = Drag::None;
   QPoint dragStart_;
+  QSet<QObject*> titlePieces_;
+  QSet<QObject*> gripPieces_;
 };
