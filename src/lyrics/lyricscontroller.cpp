@@ -1,0 +1,298 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "lyrics/lyricscontroller.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+
+#include "app/appconfig.h"
+#include "common/backup.h"
+#include "common/numparse.h"
+#include "common/safefilename.h"
+#include "common/textfile.h"
+#include "common/vbcolor.h"
+#include "components/lyricsdisplay.h"
+#include "components/mediaplayer.h"
+#include "lyrics/lrcformat.h"
+#include "playback/playbackstate.h"
+#include "shell/prompter.h"
+
+namespace {
+const QString kIdleText = QStringLiteral("Tunewharf歌词秀");
+const QString kSearching = QStringLiteral("搜索歌词,请稍候...");
+const QString kAutoDownloadOff =
+    QStringLiteral("       自动下载歌词功能未启用!\r\n开启位置:智能纠错>自动下载歌词");
+const QString kNoFile = QStringLiteral("发生错误!可能原因:无媒体载入\\无匹配歌词\\空的文件路径");
+const QString kSaved = QStringLiteral("offset已成功写入并保存!");
+const QString kWriteFailed = QStringLiteral("写入offset时发生未知错误!");
+
+constexpr float kMinLastLyric = 60;          // seconds; shorter files are not real lyrics
+constexpr double kPlausibleDifference = 40;  // seconds between song end and last lyric
+
+// "500", "-1000", "250.5": the offset as the file and the indicator write it.
+QString OffsetText(float ms) {
+  return QString::number(static_cast<double>(ms));
+}
+
+// A line holding a time tag whose minutes begin with "0", before which a new offset line goes.
+bool IsZeroMinuteTimeLine(const QString& line) {
+  const qsizetype open = line.indexOf(u'[');
+  if (open < 0) return false;
+  const qsizetype close = line.indexOf(u']', open + 1);
+  if (close < 0) return false;
+  const QStringList pieces = line.mid(open + 1, close - open - 1).split(u':');
+  return pieces.size() == 2 && pieces[0].trimmed().startsWith(u'0');
+}
+}  // namespace
+
+LyricsController::LyricsController(PlaybackState& playback, MediaPlayer& player,
+                                   LyricsDisplay& display, AppConfig& config, const AppPaths& paths,
+                                   Prompter& prompter, QObject* parent)
+    : QObject(parent),
+      playback_(playback),
+      player_(player),
+      display_(display),
+      config_(config),
+      paths_(paths),
+      prompter_(prompter) {}
+
+bool LyricsController::loaded() const {
+  return playback_.lyricsLoaded;
+}
+float LyricsController::offsetMs() const {
+  return playback_.lyricsOffset;
+}
+
+QString LyricsController::LrcFileFor(const QString& title) const {
+  return common::FileInFolder(paths_.lrcDir(), title.trimmed(), QStringLiteral(".lrc"))
+      .value_or(QString());
+}
+
+QString LyricsController::FindLrcFile(const QString& title) const {
+  const QString exact = LrcFileFor(title);
+  if (exact.isEmpty() || QFileInfo(exact).isFile()) return exact;
+  // Names in the lyrics folder are compared without regard to case.
+  const QString name = QFileInfo(exact).fileName();
+  const QDir dir(QFileInfo(exact).absolutePath());
+  for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
+    if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+  }
+  return exact;
+}
+
+void LyricsController::ShowLrcNow() {
+  playback_.lyricsLoaded = false;
+  display_.Clear();
+  playback_.lyricsOffset = 0;
+  LoadSongLyrics();
+}
+
+void LyricsController::LoadSongLyrics() {
+  const QString title = playback_.titleText.trimmed();
+  if (title.isEmpty()) return;
+  playback_.lyricsLoaded = false;
+  const QString fromRow = FindLrcFile(title);
+  const QString tagTitle = player_.GetItemInfo(QStringLiteral("Title")).trimmed();
+  const QString fromTag = tagTitle.isEmpty() ? QString() : FindLrcFile(tagTitle);
+
+  if (!fromRow.isEmpty() && QFileInfo(fromRow).isFile() && TryLoad(fromRow, true)) return;
+  if (!fromTag.isEmpty() && QFileInfo(fromTag).isFile() && TryLoad(fromTag, false)) return;
+
+  playback_.lyricsLoaded = false;
+  display_.Clear();
+  playback_.lyricsOffset = 0;
+  if (config_.lrcAutoDownload()) {
+    display_.ShowMessage(kSearching);
+    if (search_) search_(LrcFileFor(title), title);
+  } else {
+    display_.ShowMessage(kAutoDownloadOff);
+  }
+}
+
+bool LyricsController::TryLoad(const QString& path, bool requirePlaying) {
+  const auto content = common::ReadTextFile(path, lyrics::kMaxLrcBytes);
+  if (!content || !lyrics::IsValidLrcLines(content->lines)) {
+    Discard(path);
+    state_.lrcPath.clear();
+    return false;
+  }
+  // A good file found while the player is not playing is left for the next attempt.
+  if (requirePlaying && player_.playState() != PlayState::Playing) return false;
+  float fileOffset = 0;
+  const float last = lyrics::LastLyricTime(content->lines.join(QString()), &fileOffset);
+  if (last < kMinLastLyric) {
+    Discard(path);
+    return false;
+  }
+  state_.lastLyricTime = last;
+  if (fileOffset > 0) playback_.lyricsOffset = fileOffset;
+  display_.LoadFile(path);
+  state_.lrcPath = path;
+  playback_.lyricsLoaded = true;
+  return true;
+}
+
+void LyricsController::Discard(const QString& path) {
+  // Only ever files of the lyrics folder, and kept in the backup so the user can get them back.
+  if (common::IsDirectlyInside(paths_.lrcDir(), path))
+    common::MoveToBackup(path, paths_.backupDir() + QStringLiteral("lrc/"));
+  const QFileInfo info(path);
+  if (info.exists()) {
+    rejectedPath_ = path;
+    rejectedModified_ = info.lastModified();
+  }
+}
+
+bool LyricsController::IsKnownReject(const QString& path) const {
+  return path == rejectedPath_ && QFileInfo(path).lastModified() == rejectedModified_;
+}
+
+void LyricsController::ShowLrcIfNeeded() {
+  if (!windowVisible_ || playback_.playingGrid == PlayingGrid::None ||
+      playback_.listKind == ListKind::Radio)
+    return;
+  const QString file = FindLrcFile(playback_.titleText);
+  if (!file.isEmpty() && display_.loadedFile() == file) return;
+  ShowLrcNow();
+}
+
+void LyricsController::OnPollTick() {
+  OnLyricsTick(player_.currentPosition() + playback_.positionCorrection);
+}
+
+void LyricsController::OnLyricsTick(double positionSeconds) {
+  if (windowVisible_ && playback_.playingGrid != PlayingGrid::None &&
+      playback_.listKind != ListKind::Radio && player_.playState() == PlayState::Playing) {
+    // Picks up a file the lyrics search has just downloaded. Only while playing: a good file
+    // is loaded only then, and a failed attempt would start a new search on every tick.
+    const QString file = LrcFileFor(playback_.titleText);
+    if (!file.isEmpty() && file != display_.loadedFile() && QFileInfo(file).isFile() &&
+        !IsKnownReject(file))
+      ShowLrcNow();
+  }
+  if (!windowVisible_ || !playback_.lyricsLoaded) return;
+
+  const QString text = PositionText(positionSeconds);
+  if (IsBeforeLastLyric(text)) {
+    display_.ShowPosition(text);
+    emit PositionShown();
+    if (playback_.lyricsOffset == 0)
+      SetIndicator(false, indicatorCaption_);
+    else
+      SetIndicator(true, QStringLiteral("offset=") + OffsetText(playback_.lyricsOffset));
+  }
+  SetNotice(config_.lrcFormatCheck() && !IsLyricLengthPlausible());
+}
+
+QString LyricsController::PositionText(double positionSeconds) const {
+  // The first moments of a song under a negative offset show as 0.0.
+  const int64_t q =
+      std::max<int64_t>(0, common::RoundHalfEven(positionSeconds * 1000 + playback_.lyricsOffset));
+  return QString::number(q / 1000) + u'.' + QString::number((q / 100) % 10);
+}
+
+bool LyricsController::IsBeforeLastLyric(const QString& positionText) const {
+  return player_.playState() == PlayState::Playing &&
+         common::Val(positionText) < state_.lastLyricTime;
+}
+
+bool LyricsController::IsLyricLengthPlausible() const {
+  return std::abs(player_.duration() - state_.lastLyricTime) < kPlausibleDifference;
+}
+
+void LyricsController::ResetDisplay() {
+  playback_.lyricsLoaded = false;
+  display_.Clear();
+  playback_.lyricsOffset = 0;
+}
+
+void LyricsController::OnSongStarted() {
+  ResetDisplay();
+  state_.lastLyricTime = 0;
+  display_.ShowMessage(kIdleText);
+  SetIndicator(false, indicatorCaption_);
+}
+
+void LyricsController::OnPlayerStopped() {
+  ResetDisplay();
+  display_.ShowMessage(kIdleText);
+}
+
+void LyricsController::ShowSearchOutcome(const QString& message) {
+  ResetDisplay();
+  display_.ShowMessage(message);
+}
+
+void LyricsController::AddOffset(float ms) {
+  playback_.lyricsOffset += ms;
+}
+void LyricsController::ResetOffset() {
+  playback_.lyricsOffset = 0;
+}
+
+void LyricsController::SaveLrcOffset() {
+  const QString path = state_.lrcPath;
+  if (path.trimmed().isEmpty() || !QFileInfo(path).isFile()) {
+    prompter_.Inform(kNoFile, QStringLiteral("Error"), PromptIcon::Exclamation);
+    return;
+  }
+  const auto content = common::ReadTextFile(path, lyrics::kMaxLrcBytes);
+  if (!content) {
+    prompter_.Inform(kWriteFailed, QStringLiteral("Error"), PromptIcon::Exclamation);
+    return;
+  }
+  const QString tag = QStringLiteral("[offset:") + OffsetText(playback_.lyricsOffset);
+  QStringList lines = content->lines;
+  // An existing offset line is rewritten where it stands, wherever it is; otherwise the new
+  // one goes before the first time tag, so the file never holds two offsets.
+  auto existing = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+    return line.toLower().contains(QLatin1String("[offset:"));
+  });
+  if (existing != lines.end()) {
+    const qsizetype close = existing->indexOf(u']');
+    *existing = tag + (close >= 0 ? existing->mid(close) : QStringLiteral("]"));
+  } else {
+    auto first = std::find_if(lines.begin(), lines.end(), IsZeroMinuteTimeLine);
+    if (first != lines.end()) lines.insert(first, tag + u']');
+  }
+  if (!common::WriteTextFile(path, lines, content->encoding)) {
+    prompter_.Inform(kWriteFailed, QStringLiteral("Error"), PromptIcon::Exclamation);
+    return;
+  }
+  prompter_.Inform(kSaved, QStringLiteral("操作已成功"), PromptIcon::Information);
+}
+
+bool LyricsController::SetMusicPos(int positionMs) {
+  player_.SetCurrentPosition(positionMs / 1000.0);
+  return true;
+}
+
+void LyricsController::OnPositionPicked(double seconds) {
+  if (player_.playState() != PlayState::Playing || !std::isfinite(seconds)) return;
+  const double target = seconds * 1000 - playback_.lyricsOffset;
+  // Milliseconds of the song that have arrived; a seek beyond them would stall a stream.
+  const double limit = common::Int(player_.downloadProgress() * player_.duration() * 10);
+  if (target > limit) return;
+  SetMusicPos(static_cast<int>(std::clamp<int64_t>(common::RoundHalfEven(target), 0, INT32_MAX)));
+}
+
+void LyricsController::ApplyColors() {
+  display_.SetForeColor(common::ColorFromVb(config_.EffectiveLrcColor(0)));
+  display_.SetBackColor(common::ColorFromVb(config_.EffectiveLrcColor(1)));
+  display_.SetHighlightColor(common::ColorFromVb(config_.EffectiveLrcColor(2)));
+}
+
+void LyricsController::SetIndicator(bool visible, const QString& caption) {
+  if (visible == indicatorVisible_ && caption == indicatorCaption_) return;
+  indicatorVisible_ = visible;
+  indicatorCaption_ = caption;
+  emit OffsetIndicatorChanged(visible, caption);
+}
+
+void LyricsController::SetNotice(bool visible) {
+  if (visible == noticeVisible_) return;
+  noticeVisible_ = visible;
+  emit LengthNoticeChanged(visible);
+}
