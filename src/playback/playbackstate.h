@@ -14,8 +14,8 @@ struct PlaybackState {
   ListKind listKind = ListKind::Playlist;
   int altAddressCount = 0;  // alternative addresses tried for the current web song (limit 19)
   int repeatCount = 0;
-  int waitTicks = 0;  // poll ticks spent connecting or buffering (limit 150)
-  int playTicks = 0;  // poll ticks since playback began (cap 6000)
+  int waitTicks = 0;      // poll ticks spent connecting or buffering (limit 150)
+  int playTicks = 0;      // poll ticks since playback began (cap 6000)
   bool dragging = false;  // the user drags the progress knob
   QString artistText;
   QString titleText;
@@ -23,4 +23,6 @@ struct PlaybackState {
   double positionCorrection = 0;
   bool lyricsLoaded = false;
   float lyricsOffset = 0;
+  int manualAddressCount = 0;  // the second candidate counter shown by the monitor window
+  bool singerFlag = false;     // the singer window follows each new song
 };

@@ -1,0 +1,162 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+#include "playback/picksong.h"
+#include "playback/playbackstate.h"
+#include "playback/titlescroller.h"
+
+struct AppConfig;
+class MediaPlayer;
+class MenuForm;
+class SongGridModel;
+
+// Drives the media player for the two song grids: reacts to its state changes, polls it
+// while something plays (Timer1, 100 ms), recovers from dead or slow links, picks the next
+// song by the play mode and runs the status timer (Timer2, 250 ms). The transport commands
+// of the main window and its control menu live here too; windows only show what it signals.
+class PlaybackEngine : public QObject {
+  Q_OBJECT
+
+ public:
+  using RowPlayAction = std::function<void(int row)>;
+  static constexpr int kPollMs = 100;
+  static constexpr int kStatusMs = 250;
+  static constexpr int kRecoveryWaitMs = 1500;
+  static constexpr int kWaitTickLimit = 150;
+  static constexpr int kAltAddressLimit = 19;
+
+  PlaybackEngine(MediaPlayer& player, AppConfig& config, SongGridModel& playlistGrid,
+                 SongGridModel& resultGrid, QObject* parent = nullptr);
+
+  PlaybackState& state() { return state_; }
+  const PlaybackState& state() const { return state_; }
+  MediaPlayer& player() { return player_; }
+
+  // The grids' row play actions (MSF_DblClick, MSF1_DblClick), run on the selected row.
+  void SetRowPlayAction(PlayingGrid grid, RowPlayAction action);
+  void SetRandomSource(playback::RandomSource random) { random_ = std::move(random); }
+  void SetRecoveryWaitMs(int ms) { recoveryWaitMs_ = ms; }
+
+  // The engine's share of a row play action: stop (as the stop button), reset the per-song
+  // counters, start the status timer, take the row's title and singer, show `openingText`
+  // ("正在打开媒体..." or "正在分析,请稍候..."). Then PlayUrl() with the playable address.
+  void PrepareSong(PlayingGrid grid, int row, ListKind kind, const QString& openingText);
+  // Stops the player, hands it the address and starts it.
+  void PlayUrl(const QString& url);
+  void ResetSongCounters();
+
+  // Timer ticks; public so tests step them.
+  void OnPollTick();
+  void OnStatusTick();
+  bool pollTimerActive() const { return pollTimer_.isActive(); }
+  bool statusTimerActive() const { return statusTimer_.isActive(); }
+  bool recoveryPending() const { return recoveryPending_; }
+
+  // 1 previous, 2 next, 3 replay the loaded song, anything else a random row.
+  void PickSong(int action);
+
+  // Transport buttons I1(0), I1(2), I1(4) and the control menu.
+  void ToggleMute();
+  void PlayPause();
+  void StopButton();
+  void VolumeUp();
+  void VolumeDown();
+  void mnuControls_Click(int index);
+  void OnMenuTriggered(const QString& array, int index);
+  // The control menu's nine items in `menus` ("mnuControls_0".."mnuControls_8").
+  static void AddControlsMenu(MenuForm& menus);
+
+  // Progress knob: false (no drag) on a radio station.
+  bool BeginKnobDrag();
+  // The knob's left edge while dragged to `left`; the played bar follows.
+  int DragKnob(int left);
+  void EndKnobDrag(int left);
+  // A click on the track seeks there when a seekable song is loaded.
+  bool SeekFromTrack(int left);
+  bool seekable() const;
+  int knobLeft() const { return knobLeft_; }
+
+  // Volume knob dragged to `left`: returns the volume and shows "音量:N%".
+  int SetVolumeFromKnob(int left);
+  void VolumeKnobReleased();
+
+  // The status line `Echo1` and the window caption as last set.
+  void ShowStatus(const QString& text);
+  const QString& statusLine() const { return statusLine_; }
+  const QString& caption() const { return caption_; }
+  const QString& timeText() const { return timeText_; }
+  // The status text of the playing song: "001. 歌名 ----- 歌手".
+  QString MakeStatusText() const;
+
+ signals:
+  // Echo1 text; scrollTick is true for the playing poll's refresh (the line may scroll).
+  void StatusLineChanged(const QString& text, bool scrollTick);
+  void TimeTextChanged(const QString& text);  // Echo
+  void KnobMoved(int left);                   // P1; the played bar is PlayedBarWidth(left)
+  void DownloadLineChanged(int right);
+  void CaptionChanged(const QString& caption);
+  void PlayingPictureShown(bool playing);  // true: the play button shows its pause picture
+  void MuteChanged(bool muted);
+  void VolumeChanged(int volume);
+  void VolumeSaveWanted();  // the knob was released: SaveConfig
+  void Polled(int state);   // labTest; satellite toggles follow their windows
+  void MonitorValuesChanged(const QStringList& values);
+  void LyricsReset();                       // clear the display, show "Tunewharf歌词秀"
+  void LyricsWanted(const QString& title);  // ShowLrcNow when the window shows another file
+  void LyricsTick(double seconds);          // per-tick lyrics work at this position
+  void SingerWindowWanted();
+  void SingerLookupWanted(const QString& artist);
+  void PictureSearchWanted(const QString& artist);  // when the picture window searches itself
+  void DownloadButtonShown(bool shown);
+  void TagEditorTextChanged(const QString& text);
+  void SpectrumRestartWanted();  // when the spectrum frame is visible
+  void SpectrumCaptureWanted(bool open);
+  void MusicVideoStopWanted();
+  void SearchBoxesText(const QString& artist, const QString& title);
+  void ShowMainWindowWanted();
+  void ExitWanted();
+
+ private:
+  void OnPlayStateChanged(int newState);
+  void OnStartedPlaying();
+  void OnPlayingTick();
+  void TimeoutRule();
+  void RecoveryRule(const QString& message, bool markFailedRow);
+  void OnRecoveryWaitElapsed(quint64 token);
+  void EndOfSong();
+  void SetPollEnabled(bool on);
+  void SetStatusTimerEnabled(bool on);
+  void SetTimeText(const QString& text);
+  void MoveKnob(int left);
+  void SetCaption(const QString& caption);
+  void ApplyVolume(int volume);
+  void Supersede();
+  SongGridModel* playingGridModel() const;
+
+  MediaPlayer& player_;
+  AppConfig& config_;
+  SongGridModel& playlistGrid_;
+  SongGridModel& resultGrid_;
+  PlaybackState state_;
+  RowPlayAction playlistAction_;
+  RowPlayAction resultAction_;
+  playback::RandomSource random_;
+  TitleScroller titleScroller_;
+  QTimer pollTimer_;    // Timer1
+  QTimer statusTimer_;  // Timer2
+  int recoveryWaitMs_ = kRecoveryWaitMs;
+  bool recoveryPending_ = false;
+  quint64 generation_ = 0;   // moves on whenever the user or a rule starts something new
+  bool stopIsOurs_ = false;  // the last stop was a command, not the end of the song
+  int statusTicks_ = 0;
+  int knobLeft_ = 240;
+  QString statusLine_;
+  QString caption_;
+  QString timeText_;
+};
