@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QHash>
+#include <QString>
+#include <atomic>
+
+#include "components/mediaplayer.h"
+#include "components/mpvsupport.h"
+
+struct mpv_handle;
+struct mpv_event;
+
+// The media player on libmpv. mpv is created on first play so the first paint is not delayed;
+// its events are drained on the GUI thread without ever waiting, and turned into the numeric
+// states through MapState.
+class MpvPlayer : public MediaPlayer {
+  Q_OBJECT
+
+ public:
+  struct Options {
+    QString audioOutput;  // mpv "ao"; empty for mpv's own choice, "null" in tests
+    // Seconds a silent server may keep a song connecting. Above the engine's own 15-second
+    // rule, so its message wins when that rule is on, and far below mpv's 60 s otherwise.
+    int networkTimeoutSeconds = 20;
+  };
+
+  explicit MpvPlayer(QObject* parent = nullptr);
+  MpvPlayer(const Options& options, QObject* parent = nullptr);
+  ~MpvPlayer() override;
+
+  // A native window to draw video into; call before the first play. Without one, video is off.
+  void SetVideoWindow(quintptr wid) { videoWindow_ = wid; }
+  // False when mpv could not be created (the player then reports Ready for every song).
+  bool available() const { return !createFailed_; }
+
+  void SetUrl(const QString& url) override;
+  QString url() const override { return url_; }
+  PlayState playState() const override { return state_; }
+  void Play() override;
+  void Stop() override;
+  void Pause() override;
+  double currentPosition() const override;
+  void SetCurrentPosition(double seconds) override;
+  double duration() const override;
+  QString GetItemInfo(const QString& attribute) const override;
+  int bufferingProgress() const override { return bufferingProgress_; }
+  int downloadProgress() const override;
+  int volume() const override { return volume_; }
+  void SetVolume(int volume) override;
+  bool mute() const override { return mute_; }
+  void SetMute(bool mute) override;
+  void SetFullScreen(bool fullScreen) override;
+
+  // Handles every event mpv has queued, then reports a state change. Runs on the GUI thread
+  // when mpv wakes us; public so a test can drain by hand.
+  void DrainEvents();
+  // Thread-safe: asks the GUI thread to drain.
+  void PostDrain();
+
+ private:
+  bool EnsureMpv();
+  void Load();
+  void HandleEvent(const mpv_event& event);
+  void ReadTags();
+  void UpdateState();
+  double ReadDouble(const char* name, double fallback) const;
+
+  Options options_;
+  mpv_handle* mpv_ = nullptr;
+  bool createFailed_ = false;
+  std::atomic<bool> drainQueued_{false};
+  quintptr videoWindow_ = 0;
+
+  QString url_;
+  bool network_ = false;
+  bool needsLoad_ = true;
+  qint64 entryId_ = -1;       // playlist entry of the song we loaded; -1 before its start-file
+  bool followEntry_ = false;  // a web playlist redirected: adopt the next entry that starts
+  components::MpvFacts facts_;
+  PlayState state_ = PlayState::Undefined;
+  double duration_ = 0;
+  mutable double lastPosition_ = 0;
+  int bufferingProgress_ = 0;
+  QString artist_, title_;
+  int volume_ = 40;
+  bool mute_ = false;
+};
