@@ -1,0 +1,144 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+#include "common/gbk.h"
+#include "playback/knobgeometry.h"
+#include "playback/picksong.h"
+#include "playback/spectrumbars.h"
+#include "playback/spectrumcapture.h"
+#include "playback/statuslinescroller.h"
+#include "playback/titlescroller.h"
+
+namespace {
+
+using playback::PickOutcome;
+
+TEST(PickSongTest, RandomDrawSkipsBlankRowsAndNeverSpinsForever) {
+  // Rows 1..3 titled, 4..19 blank: 0.9 draws row 18 (blank), 0.1 draws row 2.
+  auto blank = [](int row) { return row > 3; };
+  std::vector<double> seq{0.9, 0.1};
+  size_t i = 0;
+  auto random = [&] { return seq[std::min(i++, seq.size() - 1)]; };
+  const PickOutcome o = playback::PickSong(4, 4, 1, 20, blank, random);
+  EXPECT_EQ(o.kind, PickOutcome::Kind::Row);
+  EXPECT_EQ(o.row, 2);
+
+  // A source that only ever hits blank rows still ends, on the one titled row.
+  auto onlyRow7 = [](int row) { return row != 7; };
+  EXPECT_EQ(playback::DrawRandomRow(20, onlyRow7, [] { return 0.99; }), 7);
+
+  // Previous and next draw at random in mode 4; action 3 replays; an empty list stops.
+  EXPECT_EQ(playback::PickSong(1, 4, 2, 20, blank, [] { return 0.0; }).row, 1);
+  EXPECT_EQ(playback::PickSong(3, 0, 2, 20, blank, {}).kind, PickOutcome::Kind::Replay);
+  EXPECT_EQ(playback::PickSong(2, 3, 2, 20, [](int) { return true; }, {}).kind,
+            PickOutcome::Kind::Stop);
+}
+
+TEST(PickSongTest, ClockSourceStaysInRange) {
+  auto random = playback::ClockRandomSource();
+  QSet<int> seen;
+  for (int i = 0; i < 2000; ++i) {
+    const double r = random();
+    ASSERT_GE(r, 0.0);
+    ASSERT_LT(r, 1.0);
+    seen.insert(static_cast<int>(r * 10));
+  }
+  EXPECT_EQ(seen.size(), 10);  // every tenth of the range is reached
+}
+
+TEST(KnobGeometryTest, ProgressAndVolumeKnobs) {
+  EXPECT_EQ(playback::KnobLeftFor(60, 240), 1170);
+  EXPECT_EQ(playback::KnobLeftFor(240, 240), 3960);
+  EXPECT_EQ(playback::KnobLeftFor(10, 0), 240);  // unknown length
+  EXPECT_DOUBLE_EQ(playback::SeekSecondsFor(1170, 240), 60);
+  EXPECT_EQ(playback::PlayedBarWidth(1170), 930);
+  EXPECT_EQ(playback::VolumeForKnob(3180), 100);
+  EXPECT_EQ(playback::VolumeForKnob(9999), 100);
+  EXPECT_EQ(playback::VolumeForKnob(2000), 0);
+  EXPECT_EQ(playback::VolumeKnobLeft(40), 2688);  // 40 / 0.122 + 2360
+  EXPECT_EQ(playback::VolumeBarWidth(2688), 338);
+}
+
+TEST(TitleScrollerTest, CaptionNeverPassesEighteenGbkBytes) {
+  TitleScroller scroller;
+  const QString status = QStringLiteral("012. 我的中国心 ----- 张明敏");
+  const QString stripped = QStringLiteral("012. 我的中国心 -- 张明敏");
+  QStringList captions;
+  for (int tick = 0; tick < 40; ++tick) {
+    const QString caption = scroller.Tick(status);
+    const int bytes = common::GbkByteCount(caption);
+    ASSERT_LE(bytes, 18) << caption.toStdString();
+    ASSERT_GE(bytes, 17) << caption.toStdString();  // only a wide character stops it short
+    ASSERT_FALSE(caption.contains(QStringLiteral("---")));
+    captions << caption;
+  }
+  EXPECT_TRUE(captions[0].startsWith(QStringLiteral("012. 我的中国心")));
+  EXPECT_TRUE(captions[5].startsWith(QStringLiteral("我的")));
+  // One lap is the stripped text plus its blank run; then the window starts over.
+  const int lap = static_cast<int>(stripped.size()) + 6;
+  EXPECT_EQ(captions[lap], captions[0]);
+  scroller.Tick(status);
+  scroller.Reset();
+  EXPECT_EQ(scroller.Tick(status), captions[0]);
+}
+
+TEST(StatusLineScrollerTest, WideTextSwingsBetweenTheEdges) {
+  StatusLineScroller s;
+  EXPECT_EQ(s.Step(2000), 1800);  // fits: stands still
+  const int width = 2400;         // 255 twips too wide
+  QList<int> lefts;
+  for (int i = 0; i < 24; ++i) lefts << s.Step(width);
+  EXPECT_EQ(lefts[0], 1770);
+  const int leftMost = *std::min_element(lefts.begin(), lefts.end());
+  EXPECT_LE(leftMost + width, 3945);
+  EXPECT_GT(leftMost + 30 + width, 3945);
+  EXPECT_EQ(lefts.last() >= leftMost, true);
+  EXPECT_TRUE(lefts.contains(1800));  // came back home and turned again
+  s.Toggle();
+  EXPECT_EQ(s.Step(width), 1800);
+}
+
+TEST(SpectrumBarsTest, FortyFivePixelBox) {
+  EXPECT_EQ(playback::SegmentCount(45), 14);
+  QList<int> lit;
+  for (int j = 0; j <= 14; ++j)
+    if (playback::SegmentLit(j, 14, 45)) lit << j;
+  EXPECT_EQ(lit, (QList<int>{12, 13, 14}));
+
+  QByteArray block(8820, '\0');
+  block[0] = static_cast<char>(255);
+  block[1] = static_cast<char>(128);
+  block[16] = static_cast<char>(0x80 | 0x7F);
+  block[17] = static_cast<char>(255);  // past the last bar
+  const auto h = playback::ComputeBarHeights(block, 45);
+  EXPECT_EQ(h[0], 45);
+  EXPECT_EQ(h[1], 23);  // 128 / 255 * 45 = 22.6
+  EXPECT_EQ(h[16], 45);
+  EXPECT_EQ(h[2], 0);
+  EXPECT_EQ(playback::ComputeBarHeights(QByteArray(3, '\xff'), 45)[5], 0);  // short block
+}
+
+TEST(SpectrumCaptureTest, BytesComeOutInWholeBlocks) {
+  SpectrumCapture capture;
+  QList<QByteArray> blocks;
+  QObject::connect(&capture, &SpectrumCapture::BlockCaptured,
+                   [&](const QByteArray& b) { blocks << b; });
+  capture.Consume(QByteArray(5000, 'a'));
+  EXPECT_TRUE(blocks.isEmpty());
+  capture.Consume(QByteArray(13000, 'b'));  // 18000 bytes: two blocks, 360 left over
+  ASSERT_EQ(blocks.size(), 2);
+  EXPECT_EQ(blocks[0].size(), 8820);
+  EXPECT_EQ(blocks[0].left(5000), QByteArray(5000, 'a'));
+  EXPECT_EQ(blocks[1].at(0), 'b');
+  // Without a sound device opening fails quietly and closing is harmless.
+  if (SpectrumCapture::PreferredDevice().isNull()) {
+    EXPECT_FALSE(capture.Open());
+    EXPECT_FALSE(capture.isOpen());
+  }
+  capture.Close();
+}
+
+}  // namespace
