@@ -1,0 +1,89 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/servicehosts.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+#include "common/textfile.h"
+
+namespace {
+const QString kSection = QStringLiteral("[hosts]");
+
+QString CleanHost(QString host) {
+  host = host.trimmed();
+  while (host.endsWith(u'/')) host.chop(1);
+  if (!host.isEmpty() && !host.contains(QStringLiteral("://")))
+    host.prepend(QStringLiteral("http://"));
+  return host;
+}
+}  // namespace
+
+const QList<ServiceHosts::Service>& ServiceHosts::Services() {
+  static const QList<Service> services{
+      {kSogouSearch, QStringLiteral("Sogou music search")},
+      {kSogouListen, QStringLiteral("Sogou listening service")},
+      {kBaiduSearch, QStringLiteral("Baidu music search")},
+      {kSosoSearch, QStringLiteral("Soso music search")},
+  };
+  return services;
+}
+
+ServiceHosts::ServiceHosts() {
+  for (const Service& s : Services()) hosts_.insert(s.key, kDefaultHost);
+}
+
+ServiceHosts ServiceHosts::Load(const QString& path) {
+  ServiceHosts hosts;
+  const auto content = common::ReadTextFile(path, 1 << 20);
+  int found = 0;
+  if (content) {
+    for (const QString& raw : content->lines) {
+      const QString line = raw.trimmed();
+      if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#') || line.startsWith(u'['))
+        continue;
+      const qsizetype eq = line.indexOf(u'=');
+      if (eq <= 0) continue;
+      const QString key = line.left(eq).trimmed();
+      const QString value = CleanHost(line.mid(eq + 1));
+      if (value.isEmpty()) continue;
+      if (hosts.hosts_.contains(key)) ++found;
+      hosts.hosts_.insert(key, value);
+    }
+  }
+  // A missing file, or one from before a service was added, is completed and written back.
+  if (!content || found < Services().size()) hosts.Save(path);
+  return hosts;
+}
+
+bool ServiceHosts::Save(const QString& path) const {
+  QStringList lines{
+      QStringLiteral("; Hosts of the web services: scheme://host[:port], one per key."), kSection};
+  for (const Service& s : Services()) {
+    lines << QStringLiteral("; ") + s.description;
+    lines << s.key + u'=' + Host(s.key);
+  }
+  // Keys of services this build does not know are kept for the builds that do.
+  for (auto it = hosts_.cbegin(); it != hosts_.cend(); ++it) {
+    bool known = false;
+    for (const Service& s : Services()) known = known || s.key == it.key();
+    if (!known) lines << it.key() + u'=' + it.value();
+  }
+  return common::WriteTextFile(path, lines);
+}
+
+QString ServiceHosts::Host(const QString& key) const {
+  return hosts_.value(key, kDefaultHost);
+}
+
+void ServiceHosts::SetHost(const QString& key, const QString& host) {
+  hosts_.insert(key, CleanHost(host));
+}
+
+void ServiceHosts::PointAllAt(const QString& base) {
+  for (const Service& s : Services()) SetHost(s.key, base);
+}
+
+QString ServiceHosts::HostName(const QString& key) const {
+  return QUrl(Host(key)).host();
+}

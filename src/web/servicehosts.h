@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QList>
+#include <QMap>
+#include <QString>
+
+// The hosts of the web services the program talks to, one key each, kept in bin/services.ini.
+// A host may carry scheme and port ("http://127.0.0.1:8460"); a bare name means http.
+class ServiceHosts {
+ public:
+  // Keys of services.ini. A later service adds its key here and to the table in the .cpp.
+  static inline const QString kSogouSearch = QStringLiteral("SogouSearch");
+  static inline const QString kSogouListen = QStringLiteral("SogouListen");
+  static inline const QString kBaiduSearch = QStringLiteral("BaiduSearch");
+  static inline const QString kSosoSearch = QStringLiteral("SosoSearch");
+
+  // Where the shipped defaults point: the demo web service.
+  static inline const QString kDefaultHost = QStringLiteral("http://127.0.0.1:8460");
+
+  struct Service {
+    QString key;
+    QString description;  // written as a comment above the key
+  };
+  static const QList<Service>& Services();
+
+  ServiceHosts();  // every key at its default
+
+  // Reads the file; creates it with the defaults when missing and adds keys it lacks.
+  static ServiceHosts Load(const QString& path);
+  bool Save(const QString& path) const;
+
+  // "http://host:port" without a trailing slash; the default for an unknown key.
+  QString Host(const QString& key) const;
+  void SetHost(const QString& key, const QString& host);
+  // Points every service at one base address (the demo service on the port it got).
+  void PointAllAt(const QString& base);
+
+  // The bare host name of a service ("127.0.0.1"), for query values that name a site.
+  QString HostName(const QString& key) const;
+
+ private:
+  QMap<QString, QString> hosts_;
+};
