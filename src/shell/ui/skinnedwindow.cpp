@@ -4,7 +4,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QToolButton>
 
 #include "common/twips.h"
@@ -109,9 +108,20 @@ void SkinnedWindow::resizeEvent(QResizeEvent*) {
 }
 
 QRegion SkinnedWindow::RoundRegion(const QSize& size) {
-  QPainterPath path;
-  path.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), 2.5, 2.5);
-  return QRegion(path.toFillPolygon().toPolygon());
+  // The pixels a 5-pixel corner ellipse cuts away: two on the outer row, one on the next.
+  // Built from whole pixels so the edge is the same at every device pixel ratio.
+  const int w = size.width(), h = size.height();
+  QRegion region(0, 0, w, h);
+  if (w < 5 || h < 5) return region;
+  for (int y : {0, h - 1}) {
+    region -= QRegion(0, y, 2, 1);
+    region -= QRegion(w - 2, y, 2, 1);
+  }
+  for (int y : {1, h - 2}) {
+    region -= QRegion(0, y, 1, 1);
+    region -= QRegion(w - 1, y, 1, 1);
+  }
+  return region;
 }
 
 void SkinnedWindow::SetRoundRegion() {

@@ -50,7 +50,7 @@ void TrayPopup::Close() {
 }
 
 void TrayPopup::OnTimerTick() {
-  if (QApplication::activePopupWidget() == this || isActiveWindow()) return;
+  if (QApplication::activePopupWidget() == this || QApplication::activeWindow() == this) return;
   Close();
 }
 

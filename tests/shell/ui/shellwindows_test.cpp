@@ -1,0 +1,133 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The monitor window, the tray popup and icon, and the prompter's filter strings.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include "shell/traylayout.h"
+#include "shell/ui/monitorwindow.h"
+#include "shell/ui/qtprompter.h"
+#include "shell/ui/trayicon.h"
+#include "shell/ui/traypopup.h"
+
+namespace {
+
+void DoubleClickRow(QTableView* grid, int programRow) {
+  const QModelIndex index = grid->model()->index(programRow - 1, 1);
+  grid->scrollTo(index);
+  const QPoint at = grid->visualRect(index).center();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+TEST(MonitorWindow, DoubleClickOnRow16PlusKTriesCandidateK) {
+  MonitorWindow w;
+  EXPECT_EQ(w.objectName(), QStringLiteral("frmstate"));
+  EXPECT_FALSE(w.isVisible());  // loaded hidden
+  w.show();
+  auto* grid = w.findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
+  ASSERT_NE(grid, nullptr);
+  QSignalSpy chosen(&w, &MonitorWindow::CandidateChosen);
+  for (int row : {1, 9, 15}) DoubleClickRow(grid, row);
+  EXPECT_EQ(chosen.count(), 0);
+  for (int row : {16, 19, 35}) DoubleClickRow(grid, row);
+  ASSERT_EQ(chosen.count(), 3);
+  EXPECT_EQ(chosen[0][0].toInt(), 0);
+  EXPECT_EQ(chosen[1][0].toInt(), 3);
+  EXPECT_EQ(chosen[2][0].toInt(), 19);
+
+  bool webPlaying = false;  // a playlist song plays: candidates mean nothing
+  w.SetWebResultPlaying([&] { return webPlaying; });
+  DoubleClickRow(grid, 17);
+  EXPECT_EQ(chosen.count(), 3);
+  webPlaying = true;
+  DoubleClickRow(grid, 17);
+  ASSERT_EQ(chosen.count(), 4);
+  EXPECT_EQ(chosen[3][0].toInt(), 1);
+}
+
+TEST(MonitorWindow, HeadersAndFit) {
+  MonitorWindow w;
+  const QAbstractItemModel* m = w.grid()->model();
+  EXPECT_EQ(m->headerData(0, Qt::Horizontal).toString(), QStringLiteral("No."));
+  EXPECT_EQ(m->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Item"));
+  EXPECT_EQ(m->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Value"));
+  w.FitToMainWindow(QRect(0, 0, 4500, 4000));
+  EXPECT_EQ(w.width(), 300);
+  EXPECT_EQ(w.height(), 433);  // (4000 + 2500) twips
+}
+
+class Popup : public ::testing::Test {
+ protected:
+  void SetUp() override { popup.Popup(QPoint(50, 50)); }
+  TrayPopup popup;
+};
+
+TEST_F(Popup, ItemsRunTheirControlCommandAndClose) {
+  QSignalSpy chosen(&popup, &TrayPopup::ControlChosen);
+  for (int i : {0, 4, 8}) {
+    popup.Popup(QPoint(50, 50));
+    QTest::mouseMove(&popup, popup.itemRect(i).center());
+    EXPECT_EQ(popup.highlighted(), i);
+    QTest::mouseClick(&popup, Qt::LeftButton, {}, popup.itemRect(i).center());
+    EXPECT_FALSE(popup.isVisible());
+    EXPECT_FALSE(popup.timer().isActive());
+  }
+  ASSERT_EQ(chosen.count(), 3);
+  EXPECT_EQ(chosen[1][0].toInt(), 4);
+  EXPECT_EQ(chosen[2][0].toInt(), 8);
+  EXPECT_EQ(shell::TrayItemCaptions(),
+            (QStringList{"播放/暂停", "停止播放", "上一首", "下一首", "增大音量", "减小音量",
+                         "静音开关", "显示界面", "退出程序"}));
+}
+
+TEST_F(Popup, BackgroundClickClosesWithoutACommand) {
+  QSignalSpy chosen(&popup, &TrayPopup::ControlChosen);
+  QTest::mouseClick(&popup, Qt::LeftButton, {}, QPoint(1, 1));
+  EXPECT_FALSE(popup.isVisible());
+  EXPECT_EQ(chosen.count(), 0);
+}
+
+TEST_F(Popup, ClosesWhenAnotherWindowTakesTheForeground) {
+  popup.OnTimerTick();
+  EXPECT_TRUE(popup.isVisible());
+  QWidget other(nullptr, Qt::Popup);
+  other.show();
+  popup.OnTimerTick();
+  EXPECT_FALSE(popup.isVisible());
+  EXPECT_FALSE(popup.timer().isActive());
+}
+
+TEST(TrayIcon, TipAndRestoreWithoutATray) {
+  QWidget main;
+  TrayPopup popup;
+  TrayIcon tray(&main, &popup);
+  // The offscreen platform has no tray: the caller must learn that, not hide the window.
+  EXPECT_EQ(tray.Show(), TrayIcon::Available());
+  EXPECT_EQ(tray.toolTip(), QStringLiteral("Tunewharf"));
+  tray.SetPlayingTitle(QStringLiteral("夜曲"));
+  EXPECT_EQ(tray.toolTip(), QStringLiteral("夜曲"));
+  tray.SetPlayingTitle(QStringLiteral("<img src=\"/dev/zero\">"));
+  EXPECT_FALSE(tray.toolTip().contains(QStringLiteral("<img")));
+  tray.OnActivated(QSystemTrayIcon::DoubleClick);
+  EXPECT_TRUE(main.isVisible());
+  tray.OnActivated(QSystemTrayIcon::Context);
+  EXPECT_TRUE(popup.isVisible());
+}
+
+TEST(QtPrompter, FilterStrings) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"媒体文件|*.mp3;*.wma", "媒体文件 (*.mp3 *.wma)"},
+      {"列表(*.lst)|*.lst|所有文件|*.*", "列表(*.lst) (*.lst);;所有文件 (*.*)"},
+      {"歌词文件|*.lrc|", "歌词文件 (*.lrc)"},
+      {"Text only", "Text only (*)"},
+      {"", ""},
+  };
+  for (const auto& [in, out] : cases)
+    EXPECT_EQ(QtPrompter::ToQtFilter(QString::fromUtf8(in)), QString::fromUtf8(out)) << in;
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Skinned windows, docking through the dock manager, and the grid style.
+#include "shell/ui/skinnedwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTableView>
+
+#include "shell/ui/dockmanager.h"
+#include "shell/ui/gridstyle.h"
+
+namespace {
+
+TEST(SkinnedWindow, RoundRegionFollowsEveryResize) {
+  SkinnedWindow w(QStringLiteral("Tunewharf"));
+  w.resize(200, 100);
+  w.show();  // a hidden window gets its resize event when shown
+  for (QSize size : {QSize(200, 100), QSize(320, 260)}) {
+    w.resize(size);
+    const QRegion mask = w.mask();
+    ASSERT_FALSE(mask.isEmpty());
+    const int r = size.width() - 1, b = size.height() - 1;
+    for (QPoint corner : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(r, 0), QPoint(r - 1, 0),
+                          QPoint(r, 1), QPoint(0, b), QPoint(r, b), QPoint(r, b - 1)})
+      EXPECT_FALSE(mask.contains(corner)) << corner.x() << "," << corner.y();
+    for (QPoint inside : {QPoint(r, b / 2), QPoint(r / 2, b), QPoint(2, 0), QPoint(1, 1),
+                          QPoint(r - 2, b), QPoint(r / 2, 0)})
+      EXPECT_TRUE(mask.contains(inside)) << inside.x() << "," << inside.y();
+  }
+}
+
+TEST(SkinnedWindow, CloseButtonHidesTheWindow) {
+  SkinnedWindow w(QStringLiteral("x"));
+  w.show();
+  QSignalSpy closed(&w, &SkinnedWindow::CloseClicked);
+  auto* t1 = w.findChild<QAbstractButton*>(QStringLiteral("T1"));
+  ASSERT_NE(t1, nullptr);
+  t1->click();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(closed.count(), 1);
+}
+
+// Main window 300x180 px at (100, 100); every satellite registered with the dock manager.
+class Docking : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    main.setGeometry(100, 100, 300, 180);
+    playlist.setGeometry(0, 0, 300, 300);
+    lyrics.setGeometry(0, 0, 250, 400);
+    lrcDown.setGeometry(0, 0, 150, 100);
+    singer.setGeometry(700, 50, 250, 400);
+    dock.SetMainWindow(&main);
+    dock.Register(DockIndex::Playlist, &playlist);
+    dock.Register(DockIndex::Lyrics, &lyrics);
+    dock.Register(DockIndex::Singer, &singer);
+    dock.Register(DockIndex::LyricsDownload, &lrcDown);
+    // Qt delivers the moves of a hidden window only when it is shown.
+    for (QWidget* w : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&playlist),
+                       static_cast<QWidget*>(&lyrics), static_cast<QWidget*>(&lrcDown),
+                       static_cast<QWidget*>(&singer)})
+      w->show();
+  }
+  SkinnedWindow main{QStringLiteral("main")}, playlist{QStringLiteral("list")},
+      lyrics{QStringLiteral("lrc")}, lrcDown{QStringLiteral("down")}, singer{QStringLiteral("net")};
+  DockManager dock;
+};
+
+TEST_F(Docking, LoadedWindowsTakeTheirPlaces) {
+  EXPECT_EQ(playlist.pos(), QPoint(100, 280));
+  EXPECT_EQ(lyrics.pos(), QPoint(400, 100));
+  EXPECT_EQ(lrcDown.pos(), QPoint(450, 250));  // centred on the lyrics window
+  EXPECT_EQ(singer.pos(), QPoint(700, 50));    // starts undocked
+  EXPECT_FALSE(playlist.movable());
+}
+
+TEST_F(Docking, DockedWindowsFollowTheMainWindow) {
+  main.move(200, 150);
+  EXPECT_EQ(playlist.pos(), QPoint(200, 330));
+  EXPECT_EQ(lyrics.pos(), QPoint(500, 150));
+  EXPECT_EQ(lrcDown.pos(), QPoint(550, 300));
+  EXPECT_EQ(singer.pos(), QPoint(700, 50));
+  main.resize(340, 200);  // the right and bottom edges moved
+  EXPECT_EQ(playlist.pos(), QPoint(200, 350));
+  EXPECT_EQ(lyrics.pos(), QPoint(540, 150));
+}
+
+TEST_F(Docking, FloatingLyricsStaysAndTheDownloadWindowFollowsIt) {
+  lyrics.move(900, 300);
+  emit lyrics.DragReleased();
+  EXPECT_FALSE(dock.docked(static_cast<int>(DockIndex::Lyrics)));
+  EXPECT_EQ(lrcDown.pos(), QPoint(950, 450));  // follows the lyrics window, not the main one
+  main.move(20, 20);
+  EXPECT_EQ(lyrics.pos(), QPoint(900, 300));
+  EXPECT_EQ(lrcDown.pos(), QPoint(950, 450));
+  EXPECT_EQ(playlist.pos(), QPoint(20, 200));  // the playlist window always follows
+}
+
+TEST_F(Docking, ReleaseSnapsWithinTwentyPixels) {
+  // 20 px = 300 twips snaps back; 21 px = 315 twips floats.
+  lyrics.move(420, 80);
+  emit lyrics.DragReleased();
+  EXPECT_TRUE(dock.docked(static_cast<int>(DockIndex::Lyrics)));
+  EXPECT_EQ(lyrics.pos(), QPoint(400, 100));
+  lyrics.move(421, 100);
+  emit lyrics.DragReleased();
+  EXPECT_FALSE(dock.docked(static_cast<int>(DockIndex::Lyrics)));
+  EXPECT_EQ(lyrics.pos(), QPoint(421, 100));
+  singer.move(410, 90);
+  emit singer.DragReleased();
+  EXPECT_TRUE(dock.docked(static_cast<int>(DockIndex::Singer)));
+  EXPECT_EQ(singer.pos(), QPoint(400, 100));
+}
+
+TEST_F(Docking, ShowingTheMonitorHidesTheWindowsItReplaces) {
+  SkinnedWindow monitor(QStringLiteral("mon"));
+  monitor.setGeometry(0, 0, 200, 200);
+  dock.Register(DockIndex::Monitor, &monitor);
+  lyrics.show();
+  singer.show();
+  main.move(150, 100);
+  monitor.move(5, 5);  // a hidden window is put back in place when shown
+  QSignalSpy toggled(&dock, &DockManager::MonitorToggled);
+  EXPECT_TRUE(dock.ToggleMonitor());
+  EXPECT_TRUE(monitor.isVisible());
+  EXPECT_FALSE(lyrics.isVisible());
+  EXPECT_FALSE(singer.isVisible());
+  EXPECT_EQ(monitor.pos(), QPoint(450, 100));
+  EXPECT_FALSE(dock.ToggleMonitor());
+  EXPECT_FALSE(monitor.isVisible());
+  ASSERT_EQ(toggled.count(), 2);
+  EXPECT_TRUE(toggled[0][0].toBool());
+  EXPECT_FALSE(toggled[1][0].toBool());
+}
+
+TEST(GridStyle, CellsShowThePaletteAndTheModelsRowColours) {
+  QStandardItemModel model(4, 2);
+  for (int r = 0; r < 4; ++r) model.setItem(r, 0, new QStandardItem(QStringLiteral("███")));
+  model.item(0, 0)->setForeground(QColor(255, 0, 0));
+  QTableView view;
+  view.setModel(&model);
+  skin::ApplyGridStyle(&view);
+  view.resize(300, 200);
+  view.show();
+  view.selectRow(2);
+  EXPECT_EQ(view.editTriggers(), QAbstractItemView::NoEditTriggers);
+  EXPECT_EQ(view.selectionBehavior(), QAbstractItemView::SelectRows);
+
+  const QImage shot = view.viewport()->grab().toImage();
+  auto back = [&](int row) {
+    const QRect cell = view.visualRect(model.index(row, 1));
+    return shot.pixelColor(cell.center());
+  };
+  EXPECT_EQ(back(0), QColor(255, 255, 255));
+  EXPECT_EQ(back(1), QColor(241, 249, 252));
+  EXPECT_EQ(back(2), QColor(38, 100, 199));
+  // The text of row 0 is drawn in the model's red; row 3 in the grid's own blue-grey.
+  auto hasInk = [&](int row, const QColor& ink) {
+    const QRect cell = view.visualRect(model.index(row, 0));
+    for (int x = cell.left(); x < cell.right(); ++x)
+      if (shot.pixelColor(x, cell.center().y()) == ink) return true;
+    return false;
+  };
+  EXPECT_TRUE(hasInk(0, QColor(255, 0, 0)));
+  EXPECT_TRUE(hasInk(3, QColor(76, 97, 143)));
+  EXPECT_TRUE(hasInk(2, QColor(255, 255, 255)));
+}
+
+}  // namespace
