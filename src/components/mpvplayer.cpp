@@ -255,6 +255,7 @@ void MpvPlayer::DrainEvents() {
 }
 
 void MpvPlayer::HandleEvent(const mpv_event& event) {
+  qCDebug(lcMpv) << "event" << mpv_event_name(event.event_id) << event.reply_userdata;
   switch (event.event_id) {
     case MPV_EVENT_START_FILE: {
       const auto* start = static_cast<const mpv_event_start_file*>(event.data);

@@ -45,7 +45,8 @@ std::optional<QString> PlayableTarget(const QString& address) {
     const QUrl url(a, QUrl::TolerantMode);
     if (!url.isValid() || !url.isLocalFile()) return std::nullopt;
     if (!url.host().isEmpty() && url.host() != QLatin1String("localhost")) return std::nullopt;
-    const QString path = url.toLocalFile();
+    // toLocalFile() would keep "localhost" as a network share name.
+    const QString path = url.host().isEmpty() ? url.toLocalFile() : url.path();
     if (path.isEmpty()) return std::nullopt;
     return QFileInfo(path).absoluteFilePath();
   }

@@ -255,14 +255,23 @@ TEST_F(MpvPlayerTest, AWebPlaylistMayLeadOnlyToWebAddresses) {
     player.Play();
     EXPECT_TRUE(log.WaitFor(kPlaying, 5000));
   }
-  MpvPlayer player(Headless());
-  StateLog log(&player);
-  player.SetUrl(toDisk.Url(QStringLiteral("list.m3u")));
-  player.Play();
-  ASSERT_TRUE(WaitUntil([&] { return log.Saw(kReady) || log.Saw(kPlaying); }, 5000));
-  QTest::qWait(300);
-  EXPECT_FALSE(log.Saw(kPlaying));
-  EXPECT_EQ(player.playState(), PlayState::Ready);
+  // An HLS list is read by the demuxer itself, which would open a file: segment on its own.
+  HttpServer hlsToDisk(HttpServer::Mode::Serve,
+                       "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:3,\n" +
+                           QUrl::fromLocalFile(wav_).toEncoded() + "\n#EXT-X-ENDLIST\n",
+                       "application/vnd.apple.mpegurl");
+  for (const QString& url :
+       {toDisk.Url(QStringLiteral("list.m3u")), hlsToDisk.Url(QStringLiteral("list.m3u8"))}) {
+    SCOPED_TRACE(url.toStdString());
+    MpvPlayer player(Headless());
+    StateLog log(&player);
+    player.SetUrl(url);
+    player.Play();
+    ASSERT_TRUE(WaitUntil([&] { return log.Saw(kReady) || log.Saw(kPlaying); }, 5000));
+    QTest::qWait(300);
+    EXPECT_FALSE(log.Saw(kPlaying));
+    EXPECT_EQ(player.playState(), PlayState::Ready);
+  }
 }
 
 // mpv refuses to start under a numeric locale other than C, which QApplication takes from
