@@ -9,6 +9,7 @@
 #include <QTableView>
 
 #include "common/twips.h"
+#include "shell/ui/skin.h"
 
 namespace skin {
 
@@ -104,10 +105,21 @@ void ApplyGridStyle(QTableView* view) {
                      "QHeaderView::section{background:%5;color:%6;border:none;"
                      "border-right:1px solid %1;border-bottom:1px solid %1;padding-left:%7px;}"
                      "QTableCornerButton::section{background:%5;border:none;"
-                     "border-right:1px solid %1;border-bottom:1px solid %1;}")
+                     "border-right:1px solid %1;border-bottom:1px solid %1;}"
+                     "QScrollBar{background:%5;border:none;}"
+                     "QScrollBar:vertical{width:12px;border-left:1px solid %1;}"
+                     "QScrollBar:horizontal{height:12px;border-top:1px solid %1;}"
+                     "QScrollBar::handle{background:%8;border:1px solid %9;border-radius:3px;"
+                     "margin:1px;}"
+                     "QScrollBar::handle:vertical{min-height:20px;}"
+                     "QScrollBar::handle:horizontal{min-width:20px;}"
+                     "QScrollBar::handle:hover{background:%10;}"
+                     "QScrollBar::add-line,QScrollBar::sub-line{width:0;height:0;border:none;}"
+                     "QScrollBar::add-page,QScrollBar::sub-page{background:none;}")
           .arg(Rgb(kGridLine), Rgb(kGridCellBack), Rgb(kGridSelectionBack), Rgb(kGridSelectionText),
                Rgb(kGridFixedBack), Rgb(kGridText))
-          .arg(kTextPad));
+          .arg(kTextPad)
+          .arg(Rgb(kLight), Rgb(kMidBlue), Rgb(kAccent)));
 
   auto* old = view->itemDelegate();
   if (!qobject_cast<GridDelegate*>(old)) {

@@ -20,7 +20,7 @@ MonitorWindow::MonitorWindow(QWidget* parent)
   grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
   grid_->setModel(&model_);
   skin::ApplyGridStyle(grid_);
-  skin::SetColumnWidthsTwips(grid_, {450, 1200});
+  skin::SetColumnWidthsTwips(grid_, {450, 1350});
   grid_->horizontalHeader()->setStretchLastSection(true);
   connect(grid_, &QTableView::doubleClicked, this,
           [this](const QModelIndex& index) { OnRowDoubleClicked(index.row() + 1); });

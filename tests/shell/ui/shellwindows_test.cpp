@@ -3,9 +3,15 @@
 // The monitor window, the tray popup and icon, and the prompter's filter strings.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "shell/traylayout.h"
 #include "shell/ui/monitorwindow.h"
@@ -128,6 +134,56 @@ TEST(QtPrompter, FilterStrings) {
   };
   for (const auto& [in, out] : cases)
     EXPECT_EQ(QtPrompter::ToQtFilter(QString::fromUtf8(in)), QString::fromUtf8(out)) << in;
+}
+
+}  // namespace
+
+namespace {
+
+// Answers the dialog the prompter is about to show, from inside its event loop.
+template <typename Dialog, typename Fn>
+void WhenShown(Fn fn) {
+  QTimer::singleShot(0, [fn] {
+    auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(d, nullptr);
+    fn(d);
+  });
+}
+
+TEST(QtPrompter, MessageBoxIsPlainModalAndOnTop) {
+  QtPrompter prompter;
+  WhenShown<QMessageBox>([](QMessageBox* box) {
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("添加歌曲重复,请选择..."));
+    EXPECT_EQ(box->text(), QStringLiteral("<img src=\"/dev/zero\">"));
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->icon(), QMessageBox::Information);
+    EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+    EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+    box->button(QMessageBox::Cancel)->click();
+  });
+  EXPECT_FALSE(prompter.Confirm(QStringLiteral("<img src=\"/dev/zero\">"),
+                                QStringLiteral("添加歌曲重复,请选择...")));
+  WhenShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+  EXPECT_EQ(prompter.Ask({QStringLiteral("?"), QStringLiteral("t"), PromptIcon::Question,
+                          PromptButtons::YesNo, true}),
+            PromptAnswer::Yes);
+}
+
+TEST(QtPrompter, InputBoxGivesTheTextOrNothing) {
+  QtPrompter prompter;
+  WhenShown<QInputDialog>([](QInputDialog* d) {
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("重命名"));
+    EXPECT_EQ(d->textValue(), QStringLiteral("旧名"));
+    for (QLabel* label : d->findChildren<QLabel*>()) EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    d->setTextValue(QStringLiteral("新名"));
+    d->accept();
+  });
+  EXPECT_EQ(prompter.AskText(QStringLiteral("<b>歌名</b>"), QStringLiteral("重命名"),
+                             QStringLiteral("旧名")),
+            QStringLiteral("新名"));
+  WhenShown<QInputDialog>([](QInputDialog* d) { d->reject(); });
+  EXPECT_FALSE(prompter.AskText(QStringLiteral("p"), QStringLiteral("t"), QString()).has_value());
 }
 
 }  // namespace
