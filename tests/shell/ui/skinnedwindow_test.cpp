@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTest>
 
 #include "shell/ui/dockmanager.h"
 #include "shell/ui/gridstyle.h"
@@ -42,6 +43,31 @@ TEST(SkinnedWindow, CloseButtonHidesTheWindow) {
   t1->click();
   EXPECT_FALSE(w.isVisible());
   EXPECT_EQ(closed.count(), 1);
+}
+
+TEST(SkinnedWindow, TitleMovesGripResizesAndReleaseIsReported) {
+  SkinnedWindow w(QStringLiteral("x"));
+  w.setGeometry(100, 100, 200, 300);
+  w.SetResizableHeight(true, 2500);  // 167 px
+  w.show();
+  QSignalSpy released(&w, &SkinnedWindow::DragReleased);
+  auto drag = [&](QPoint from, QPoint by) {
+    QTest::mousePress(&w, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&w, from + by);
+    QTest::mouseRelease(&w, Qt::LeftButton, {}, from + by);
+  };
+  drag(QPoint(50, 5), QPoint(30, 20));
+  EXPECT_EQ(w.pos(), QPoint(130, 120));
+  EXPECT_EQ(released.count(), 1);
+  drag(QPoint(50, 150), QPoint(30, 20));  // the body is no skin piece
+  EXPECT_EQ(w.pos(), QPoint(130, 120));
+  EXPECT_EQ(released.count(), 1);
+  drag(QPoint(50, 297), QPoint(0, -200));  // bottom grip: never below the minimum
+  EXPECT_EQ(w.height(), 167);
+  EXPECT_EQ(w.pos(), QPoint(130, 120));
+  w.SetMovable(false);
+  drag(QPoint(50, 5), QPoint(30, 20));
+  EXPECT_EQ(w.pos(), QPoint(130, 120));
 }
 
 // Main window 300x180 px at (100, 100); every satellite registered with the dock manager.
