@@ -63,6 +63,13 @@ void SkinnedWindow::MoveTwips(const QPoint& topLeft) {
   move(common::TwipsToPx(topLeft.x()), common::TwipsToPx(topLeft.y()));
 }
 
+void SkinnedWindow::SetTopmost(bool topmost) {
+  if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) return;
+  const bool visible = isVisible();
+  setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
+  if (visible) show();
+}
+
 void SkinnedWindow::SetTitleHeight(int px) {
   titleHeight_ = px;
   LayoutCloseButton();

@@ -31,6 +31,9 @@ class SkinnedWindow : public QWidget {
   // Resizing by the bottom grip; minimum height in twips (0 = not resizable).
   void SetResizableHeight(bool resizable, int minHeightTwips = 0);
   QToolButton* closeButton() const { return closeButton_; }
+  // Keeps the window above other windows (the lyrics download window leaves this band before
+  // the shrink animation). Changing the flag re-creates the native window; visibility stays.
+  void SetTopmost(bool topmost);
 
   // Child widgets that act as skin pieces: pressing on a title piece moves the window,
   // pressing on a grip piece resizes its height. Children that ignore the mouse (labels,
