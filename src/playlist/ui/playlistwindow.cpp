@@ -1,0 +1,439 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "playlist/ui/playlistwindow.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTableView>
+#include <QToolButton>
+
+#include "app/menuform.h"
+#include "common/twips.h"
+#include "components/mediaplayer.h"
+#include "playback/playbackstate.h"
+#include "playlist/gridrows.h"
+#include "playlist/playlistcommands.h"
+#include "playlist/playlistmanager.h"
+#include "playlist/songgridmodel.h"
+#include "playlist/ui/skinbutton.h"
+#include "shell/ui/gridstyle.h"
+#include "shell/ui/skin.h"
+
+namespace {
+const QColor kNormalText(76, 97, 143);
+const QColor kPlayingText(77, 163, 12);
+const QColor kFailedText(255, 0, 0);
+constexpr int kHeightTwips = 4530;
+constexpr int kMinHeightTwips = 2500;
+constexpr int kTabHeight = 22;
+constexpr int kButtonHeight = 22;
+constexpr int kStripHeight = 16;
+
+// The NowPlay picture: a small play triangle in the playing colour.
+QIcon NowPlayIcon() {
+  QPixmap pm(12, 12);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kPlayingText);
+  p.drawPolygon(QPolygonF({QPointF(2, 1), QPointF(11, 6), QPointF(2, 11)}));
+  return QIcon(pm);
+}
+}  // namespace
+
+PlaylistWindow::PlaylistWindow(PlaylistManager& lists, PlaylistCommands& commands,
+                               SongGridModel& results, SongGridModel& charts, MenuForm& menus,
+                               PlaybackState& state, MediaPlayer& player, QWidget* parent)
+    : SkinnedWindow(QStringLiteral("播放列表"), parent),
+      lists_(lists),
+      commands_(commands),
+      playlist_(lists.grid()),
+      results_(results),
+      charts_(charts),
+      menus_(menus),
+      state_(state),
+      player_(player) {
+  setObjectName(QStringLiteral("frmList"));
+  SetTitleHeight(4);
+  closeButton()->hide();
+  SetMovable(false);  // it stays docked under the main window
+  SetResizableHeight(true, kMinHeightTwips);
+  setMouseTracking(true);
+
+  models_ = {&playlist_, &results_, &charts_};
+  const QIcon icon = NowPlayIcon();
+  for (SongGridModel* m : models_) m->SetNowPlayIcon(icon);
+  views_ = {MakeGrid(playlist_, QStringLiteral("MSF")), MakeGrid(results_, QStringLiteral("MSF1")),
+            MakeGrid(charts_, QStringLiteral("MSF2"))};
+  views_[0]->setSelectionMode(QAbstractItemView::ContiguousSelection);  // delete takes a range
+
+  const QString tabNames[] = {QStringLiteral("播放列表"), QStringLiteral("搜索结果"),
+                              QStringLiteral("排行榜单")};
+  for (int i = 0; i < 3; ++i) {
+    auto* tab = new SkinButton(SkinButton::Shape::Tab, tabNames[i], this);
+    tab->setObjectName(QStringLiteral("tab1_%1").arg(i));
+    connect(tab, &SkinButton::Pressed, this, [this, i](Qt::MouseButton b) {
+      if (b == Qt::LeftButton) TabSel(i);
+    });
+    tabs_[static_cast<size_t>(i)] = tab;
+  }
+  const QString buttonNames[] = {QStringLiteral("添加"), QStringLiteral("删除"),
+                                 QStringLiteral("设置"), QStringLiteral("模式"),
+                                 QStringLiteral("榜单"), QStringLiteral("列表")};
+  for (int i = 0; i < 6; ++i) {
+    auto* button = new SkinButton(SkinButton::Shape::Menu, buttonNames[i], this);
+    button->setObjectName(QStringLiteral("mnu1_%1").arg(i));
+    connect(button, &SkinButton::Released, this, [this, i](Qt::MouseButton b) {
+      if (b == Qt::LeftButton) OnMenuButton(i);
+    });
+    buttons_[static_cast<size_t>(i)] = button;
+  }
+  const QString panelNames[] = {QStringLiteral("Picture1"), QStringLiteral("Picture2"),
+                                QStringLiteral("Picture3"), QStringLiteral("Picture6")};
+  for (int i = 0; i < 4; ++i) {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(panelNames[i]);
+    panel->setAttribute(Qt::WA_StyledBackground, true);
+    panel->setStyleSheet(QStringLiteral("background:%1;").arg(skin::kLight.name()));
+    panels_[static_cast<size_t>(i)] = panel;
+  }
+  loads_ = new QLabel(panels_[3]);
+  loads_->setObjectName(QStringLiteral("Loads"));
+  loads_->setTextFormat(Qt::PlainText);
+  loads_->setStyleSheet(QStringLiteral("color:%1;").arg(skin::kText.name()));
+
+  connect(&menus_, &MenuForm::Triggered, this, &PlaylistWindow::OnMenuItem);
+
+  playlist_.Setup();
+  playlist_.PadToMinRows();
+  results_.Setup();
+  charts_.Setup();
+  resize(width() > 0 ? width() : 360, common::TwipsToPx(kHeightTwips));
+  TabSel(0);
+}
+
+QTableView* PlaylistWindow::MakeGrid(SongGridModel& model, const QString& name) {
+  auto* view = new QTableView(this);
+  view->setObjectName(name);
+  view->setModel(&model);
+  skin::ApplyGridStyle(view);
+  const QList<int> widths = model.columnWidthsTwips();
+  for (int c = 0; c < widths.size(); ++c) view->setColumnWidth(c, common::TwipsToPx(widths[c]));
+  view->verticalHeader()->hide();
+  view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  view->viewport()->installEventFilter(this);
+  view->viewport()->setMouseTracking(true);
+  const int tab = name == QLatin1String("MSF") ? 0 : name == QLatin1String("MSF1") ? 1 : 2;
+
+  connect(&model, &SongGridModel::SelectedRowChanged, this, [this, tab] { SyncSelection(tab); });
+  connect(&model, &QAbstractItemModel::modelReset, this, [this, tab] { SyncSelection(tab); });
+  connect(&model, &SongGridModel::TopRowChanged, this, [view, &model](int row) {
+    if (!model.inBulk()) view->verticalScrollBar()->setValue(std::max(0, row - 1));
+  });
+  connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [&model](const QModelIndex& current) {
+            if (current.isValid()) model.SetSelectedRow(current.row() + 1);
+          });
+  connect(view, &QTableView::doubleClicked, this, [this, tab, &model](const QModelIndex& index) {
+    model.SetSelectedRow(index.row() + 1);
+    if (tab == 0) MSF_DblClick();
+    if (tab == 1) MSF1_DblClick();
+    if (tab == 2) MSF2_DblClick();
+  });
+  return view;
+}
+
+void PlaylistWindow::SyncSelection(int tab) {
+  SongGridModel& model = *models_[static_cast<size_t>(tab)];
+  QTableView* view = views_[static_cast<size_t>(tab)];
+  if (model.inBulk() || !view) return;
+  const int row = model.selectedRow();
+  QItemSelectionModel* sel = view->selectionModel();
+  const QModelIndex current = sel->currentIndex();
+  if (row < 1) {
+    sel->clearSelection();
+    return;
+  }
+  if (current.isValid() && current.row() == row - 1 && sel->isRowSelected(row - 1)) return;
+  sel->setCurrentIndex(model.index(row - 1, 0),
+                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void PlaylistWindow::resizeEvent(QResizeEvent* event) {
+  SkinnedWindow::resizeEvent(event);
+  LayoutControls();
+}
+
+void PlaylistWindow::LayoutControls() {
+  const int w = width();
+  const int h = height();
+  const int top = titleHeight() + 2;
+  for (int i = 0; i < 3; ++i)
+    tabs_[static_cast<size_t>(i)]->setGeometry(6 + i * 78, top, 76, kTabHeight);
+  const int buttonsTop = h - skin::kGripHeight - kButtonHeight - 4;
+  const int stripTop = buttonsTop - kStripHeight - 2;
+  const int gridTop = top + kTabHeight;
+  for (QTableView* v : views_) v->setGeometry(4, gridTop, w - 8, std::max(20, stripTop - gridTop));
+  // Picture1 and Picture2 frame the button row; Picture3 and Picture6 share the strip above it.
+  panels_[0]->setGeometry(4, buttonsTop, 4, kButtonHeight);
+  panels_[1]->setGeometry(w - 8, buttonsTop, 4, kButtonHeight);
+  panels_[2]->setGeometry(4, stripTop, w - 8, kStripHeight);
+  panels_[3]->setGeometry(4, stripTop, w - 8, kStripHeight);
+  loads_->setGeometry(4, 0, w - 16, kStripHeight);
+  const int bw = (w - 16 - 5 * 2) / 6;
+  for (int i = 0; i < 6; ++i)
+    buttons_[static_cast<size_t>(i)]->setGeometry(8 + i * (bw + 2), buttonsTop, bw, kButtonHeight);
+}
+
+void PlaylistWindow::TabSel(int index) {
+  for (int i = 0; i < 3; ++i) tabs_[static_cast<size_t>(i)]->SetSelected(i == index);
+  currentTab_ = index;
+  if (index < 0 || index > 2) return;
+  for (int i = 0; i < 3; ++i) views_[static_cast<size_t>(i)]->setVisible(i == index);
+  for (int i = 0; i < 3; ++i) panels_[static_cast<size_t>(i)]->setVisible(index != 2);
+  panels_[3]->setVisible(index == 2);
+}
+
+void PlaylistWindow::LoadCharts() {
+  emit StatusText(QStringLiteral("加载排行榜单..."));
+  charts_.BeginBulk();
+  for (QAction* item : menus_.Items(QStringLiteral("BList"))) {
+    if (item->isSeparator() || !item->isVisible()) continue;
+    playlist::AddChartRow(charts_, item->text().mid(4));
+  }
+  if (charts_.rows() > 1 && charts_.title(charts_.rows() - 1).isEmpty())
+    charts_.RemoveRow(charts_.rows() - 1);
+  charts_.EndBulk();
+  results_.PadToMinRows();
+}
+
+bool PlaylistWindow::RowPlaysFrom(int row, int grid) const {
+  return row == state_.currentRow && static_cast<int>(state_.playingGrid) == grid &&
+         player_.playState() == PlayState::Playing;
+}
+
+void PlaylistWindow::MSF_DblClick() {
+  const int row = playlist_.selectedRow();
+  if (row < 1 || playlist_.title(row).trimmed().isEmpty()) return;
+  // The previous song's marks go; a row marked as failed keeps its red.
+  if (state_.playingGrid == PlayingGrid::Results) {
+    results_.SetNowPlayRow(0);
+    results_.SetRowColor(state_.currentRow, kNormalText);
+  } else if (state_.playingGrid == PlayingGrid::Playlist) {
+    playlist_.SetNowPlayRow(0);
+    if (playlist_.rowColor(state_.currentRow) != kFailedText)
+      playlist_.SetRowColor(state_.currentRow, kNormalText);
+  }
+  emit MonitorRefresh();
+  playlist_.SetRowColor(row, kPlayingText);
+  playlist_.SetNowPlayRow(row);
+
+  const SongEntry song = playlist_.entry(row);
+  emit PlaylistRowStarting(row, QStringLiteral("正在打开媒体..."));
+  state_.currentRow = row;
+  state_.playingGrid = PlayingGrid::Playlist;
+  state_.listKind = ListKind::Playlist;
+  state_.titleText = song.title;
+  state_.artistText = song.singer;
+  player_.Stop();
+  player_.SetUrl(song.path);
+  player_.Play();
+  emit PlaylistRowStarted(row, song.title);
+}
+
+void PlaylistWindow::MSF1_DblClick() {
+  const int row = results_.selectedRow();
+  if (row < 1 || results_.title(row).trimmed().isEmpty()) return;
+  emit ResultRowActivated(row);
+}
+
+void PlaylistWindow::MSF2_DblClick() {
+  const int row = charts_.selectedRow();
+  if (row < 1 || row >= charts_.rows()) return;
+  charts_.SetNowPlayRow(row);
+  chartRow_ = row;
+  emit ChartRowActivated(row);
+  charts_.SetSelectedRow(0);
+}
+
+void PlaylistWindow::SetButtonMenu(int button, QMenu* menu) {
+  if (button >= 0 && button < 6) foreignMenus_[static_cast<size_t>(button)] = menu;
+}
+
+void PlaylistWindow::SetVideoMenus(QMenu* playlistRows, QMenu* resultRows) {
+  videoMenus_[0] = playlistRows;
+  videoMenus_[1] = resultRows;
+}
+
+QMenu* PlaylistWindow::PopupFromArray(const QString& array, QMenu* extra) {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->setObjectName(array);
+  if (array == QLatin1String("ALists")) {
+    // Item 0 opens the list of playlists.
+    QMenu* lists = menu->addMenu(menus_.Item(array, 0)->text());
+    lists->setObjectName(QStringLiteral("LList"));
+    lists->addActions(menus_.Items(QStringLiteral("LList")));
+    const QList<QAction*> items = menus_.Items(array);
+    for (int k = 1; k < items.size(); ++k) menu->addAction(items[k]);
+  } else {
+    menu->addActions(menus_.Items(array));
+  }
+  if (extra) menu->addMenu(extra);
+  return menu;
+}
+
+void PlaylistWindow::ShowPopup(QMenu* menu, const QPoint& globalPos) {
+  if (lastPopup_ && lastPopup_ != menu) lastPopup_->close();
+  lastPopup_ = menu;
+  connect(menu, &QObject::destroyed, this, [this, menu] {
+    if (lastPopup_ == menu) lastPopup_ = nullptr;
+  });
+  menu->popup(globalPos);
+}
+
+void PlaylistWindow::OnMenuButton(int button) {
+  SkinButton* b = buttons_[static_cast<size_t>(button)];
+  b->ClearHover();
+  const QPoint below = b->mapToGlobal(QPoint(0, b->height()));
+  if (button >= 2 && button <= 4) {
+    if (QMenu* m = foreignMenus_[static_cast<size_t>(button)]) {
+      if (lastPopup_) lastPopup_->close();
+      m->popup(below);
+    }
+    return;
+  }
+  static const QString kMenus[3][3] = {{"mnuAdds", "mnuOps", "mnuNone"},
+                                       {"mnuDels", "mnuNone", "mnuNone"},
+                                       {"ALists", "mnuNone", "mnuNone"}};
+  const int row = button == 5 ? 2 : button;
+  const int tab = std::clamp(currentTab_, 0, 2);
+  ShowPopup(PopupFromArray(kMenus[row][tab]), below);
+}
+
+void PlaylistWindow::OpenRowMenu(int tab, const QPoint& globalPos) {
+  if (tab == 0) {
+    const int row = playlist_.selectedRow();
+    menus_.Item("RLs", 1)->setEnabled(downloadAvailable_ && RowPlaysFrom(row, 1));
+    ShowPopup(PopupFromArray(QStringLiteral("RLs"), videoMenus_[0]), globalPos);
+  } else if (tab == 1) {
+    const bool playing = RowPlaysFrom(results_.selectedRow(), 2);
+    menus_.Item("BRL", 2)->setEnabled(playing);
+    menus_.Item("BRL", 3)->setEnabled(downloadAvailable_ && playing);
+    ShowPopup(PopupFromArray(QStringLiteral("BRL"), videoMenus_[1]), globalPos);
+  } else {
+    const bool chartMode = chartMode_ ? chartMode_() : true;
+    menus_.Item("ZRL", 1)->setChecked(chartMode);
+    menus_.Item("ZRL", 2)->setChecked(!chartMode);
+    ShowPopup(PopupFromArray(QStringLiteral("ZRL")), globalPos);
+  }
+}
+
+void PlaylistWindow::OnMenuItem(const QString& array, int index) {
+  if (array == QLatin1String("LList")) return lists_.LList_Click(index);
+  if (array == QLatin1String("ALists")) return lists_.ALists_Click(index);
+  if (array == QLatin1String("mnuAdds")) return commands_.mnuAdds_Click(index);
+  if (array == QLatin1String("mnuDels")) {
+    if (index == 0) {
+      // The two ends of the selected range (one row when nothing more is selected).
+      int low = playlist_.selectedRow(), high = low;
+      for (const QModelIndex& i : views_[0]->selectionModel()->selectedRows()) {
+        low = std::min(low, i.row() + 1);
+        high = std::max(high, i.row() + 1);
+      }
+      commands_.DeleteSelected(low, high);
+    }
+    if (index == 1) commands_.ClearList();
+    return;
+  }
+  if (array == QLatin1String("mnuOps")) {
+    if (index == 0 && commands_.CanSendToPlaylist()) {
+      TabSel(0);
+      commands_.topl_Click();
+    }
+    return;
+  }
+  if (array == QLatin1String("ZRL")) {
+    if (index == 0) return MSF2_DblClick();
+    return emit ChartListMenuTriggered(index);
+  }
+  const int row = array == QLatin1String("RLs") ? playlist_.selectedRow() : results_.selectedRow();
+  if (array == QLatin1String("RLs")) {
+    switch (index) {
+      case 0:
+        return MSF_DblClick();
+      case 1:
+        return emit DownloadRequested();
+      case 2:
+        return OnMenuItem(QStringLiteral("mnuDels"), 0);
+      case 4:
+        return commands_.RenamePlaylistCell(row, 1);
+      case 5:
+        return commands_.RenamePlaylistCell(row, 2);
+      case 6:
+        return commands_.RenamePlaylistCell(row, 4);
+      case 8:
+        if (commands_.PrepareDeadLinkSearch(row) > 0) {
+          TabSel(1);
+          MSF1_DblClick();
+        }
+        return;
+    }
+  }
+  if (array == QLatin1String("BRL")) {
+    switch (index) {
+      case 0:
+        return MSF1_DblClick();
+      case 2:
+        return OnMenuItem(QStringLiteral("mnuOps"), 0);
+      case 3:
+        return emit DownloadRequested();
+      case 5:
+        return commands_.RenameResultCell(row, 1);
+      case 6:
+        return commands_.RenameResultCell(row, 2);
+    }
+  }
+}
+
+void PlaylistWindow::ClearHovers() {
+  for (SkinButton* b : buttons_) b->ClearHover();
+  for (SkinButton* t : tabs_) t->ClearHover();
+}
+
+bool PlaylistWindow::eventFilter(QObject* watched, QEvent* event) {
+  int tab = -1;
+  for (int i = 0; i < 3; ++i)
+    if (watched == views_[static_cast<size_t>(i)]->viewport()) tab = i;
+  if (tab < 0) return SkinnedWindow::eventFilter(watched, event);
+  QTableView* view = views_[static_cast<size_t>(tab)];
+  SongGridModel& model = *models_[static_cast<size_t>(tab)];
+  switch (event->type()) {
+    case QEvent::MouseMove:
+      ClearHovers();
+      break;
+    case QEvent::MouseButtonPress: {
+      // Any button selects the row under the pointer, so a right click selects first.
+      auto* e = static_cast<QMouseEvent*>(event);
+      const QModelIndex index = view->indexAt(e->position().toPoint());
+      if (index.isValid()) model.SetSelectedRow(index.row() + 1);
+      if (e->button() != Qt::LeftButton) return true;
+      break;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* e = static_cast<QMouseEvent*>(event);
+      if (e->button() != Qt::RightButton) break;
+      const QModelIndex index = view->indexAt(e->position().toPoint());
+      if (!index.isValid() || model.title(index.row() + 1).trimmed().isEmpty()) return true;
+      OpenRowMenu(tab, e->globalPosition().toPoint());
+      return true;
+    }
+    default:
+      break;
+  }
+  return SkinnedWindow::eventFilter(watched, event);
+}
