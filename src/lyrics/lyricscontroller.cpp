@@ -56,7 +56,10 @@ LyricsController::LyricsController(PlaybackState& playback, MediaPlayer& player,
       display_(display),
       config_(config),
       paths_(paths),
-      prompter_(prompter) {}
+      prompter_(prompter) {
+  connect(display_.notifier(), &LyricsDisplayNotifier::PositionPicked, this,
+          &LyricsController::OnPositionPicked);
+}
 
 bool LyricsController::loaded() const {
   return playback_.lyricsLoaded;
