@@ -130,6 +130,7 @@ void MpvPlayer::Load() {
   facts_.loaded = true;
   entryId_ = -1;
   followEntry_ = false;
+  startSeen_ = false;
   duration_ = 0;
   lastPosition_ = 0;
   bufferingProgress_ = 0;
@@ -264,6 +265,7 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
         followEntry_ = false;
       }
       if (start->playlist_entry_id != entryId_) return;
+      startSeen_ = true;
       facts_.ended = false;
       facts_.failed = false;
       facts_.loading = true;
@@ -271,7 +273,8 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
       return;
     }
     case MPV_EVENT_FILE_LOADED:
-      if (!facts_.loading || facts_.userStopped) return;
+      // Only after our own start-file: an older song's event may still be queued.
+      if (!startSeen_ || !facts_.loading || facts_.userStopped) return;
       facts_.loading = false;
       facts_.restarted = false;
       duration_ = qMax(0.0, ReadDouble("duration", 0));

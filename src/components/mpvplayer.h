@@ -77,6 +77,7 @@ class MpvPlayer : public MediaPlayer {
   bool needsLoad_ = true;
   qint64 entryId_ = -1;       // playlist entry of the song we loaded; -1 before its start-file
   bool followEntry_ = false;  // a web playlist redirected: adopt the next entry that starts
+  bool startSeen_ = false;    // our entry's start-file arrived
   components::MpvFacts facts_;
   PlayState state_ = PlayState::Undefined;
   double duration_ = 0;

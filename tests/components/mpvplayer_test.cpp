@@ -149,6 +149,39 @@ TEST_F(MpvPlayerTest, ReadsGbkTagsWhicheverWayTheyArrive) {
   }
 }
 
+TEST_F(MpvPlayerTest, AStreamTitleGivesSingerAndTitle) {
+  const QString lame = QStandardPaths::findExecutable(QStringLiteral("lame"));
+  if (lame.isEmpty()) GTEST_SKIP() << "lame is not installed";
+  const QString mp3Path = dir_.filePath(QStringLiteral("radio.mp3"));
+  ASSERT_EQ(QProcess::execute(lame, {QStringLiteral("--quiet"), wav_, mp3Path}), 0);
+  QFile f(mp3Path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray mp3 = f.readAll();
+  // A radio interleaves a metadata block after every `interval` bytes of audio, its length
+  // in 16-byte units first; the station sends its title in GBK.
+  const int interval = 4096;
+  QByteArray meta = "StreamTitle='" + common::EncodeGbk(QStringLiteral("刘若英 - 后来")) + "';";
+  meta = meta.leftJustified((meta.size() + 15) / 16 * 16, '\0');
+  QByteArray body;
+  for (qsizetype at = 0; at < mp3.size(); at += interval) {
+    body += mp3.mid(at, interval);
+    if (at + interval < mp3.size()) body += char(meta.size() / 16) + meta;
+  }
+  HttpServer radio(HttpServer::Mode::Raw,
+                   "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\nicy-name: Test\r\n"
+                   "icy-metaint: " +
+                       QByteArray::number(interval) + "\r\n\r\n" + body);
+  MpvPlayer player(Headless());
+  StateLog log(&player);
+  player.SetUrl(radio.Url(QStringLiteral("live")));
+  player.Play();
+  ASSERT_TRUE(log.WaitFor(kPlaying, 5000));
+  ASSERT_TRUE(
+      WaitUntil([&] { return !player.GetItemInfo(QStringLiteral("Title")).isEmpty(); }, 3000));
+  EXPECT_EQ(player.GetItemInfo(QStringLiteral("Title")), QStringLiteral("后来"));
+  EXPECT_EQ(player.GetItemInfo(QStringLiteral("Author")), QStringLiteral("刘若英"));
+}
+
 TEST_F(MpvPlayerTest, RefusedAddressesNeverReachMpvAndEndReady) {
   const QString refused[] = {
       QStringLiteral("lavfi://sine"),  QStringLiteral("av://lavfi:sine=frequency=440"),

@@ -124,6 +124,10 @@ void HttpServer::Answer(QTcpSocket* socket) {
       socket->write("HTTP/1.1 200 OK\r\n" + headers + body_);
       socket->disconnectFromHost();
       return;
+    case Mode::Raw:
+      socket->write(body_);
+      socket->disconnectFromHost();
+      return;
     case Mode::DieMidway:
       socket->write("HTTP/1.1 200 OK\r\n" + headers + body_.left(body_.size() * 2 / 5));
       socket->disconnectFromHost();

@@ -42,6 +42,7 @@ class HttpServer : public QObject {
     NotFound,   // 404
     Silent,     // accepts and never answers
     DieMidway,  // sends the headers and part of the body, then closes and stops listening
+    Raw,        // the body is the whole response, status line and headers included
   };
   HttpServer(Mode mode, QByteArray body = {}, QByteArray contentType = "audio/wav");
   QString Url(const QString& path) const;
