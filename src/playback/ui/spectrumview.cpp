@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "playback/ui/spectrumview.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+SpectrumView::SpectrumView(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  ShowIdleBars();
+}
+
+void SpectrumView::ShowIdleBars() {
+  SetBarHeights(playback::IdleBarHeights());
+}
+
+void SpectrumView::ShowBlock(const QByteArray& block) {
+  SetBarHeights(playback::ComputeBarHeights(block, height()));
+}
+
+void SpectrumView::SetBarHeights(const playback::BarHeights& heights) {
+  heights_ = heights;
+  update();
+}
+
+void SpectrumView::DrawFrame(QPainter& p) const {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.fillRect(rect(), playback::kUnlitColor);
+  const int segments = playback::SegmentCount(height());
+  const QPen lit(playback::kLitColor, 1);
+  const QPen unlit(playback::kUnlitColor, 1);
+  p.setBrush(Qt::NoBrush);
+  int x = playback::kBarLeft;
+  for (int i = 0; i < playback::kBarCount; ++i) {
+    for (int j = 0; j <= segments; ++j) {
+      p.setPen(playback::SegmentLit(j, segments, heights_[i]) ? lit : unlit);
+      // A box outline from (x, 3j) to (x + 2, 3j + 1).
+      p.drawRect(x, 3 * j, 2, 1);
+    }
+    x += playback::kBarStep;
+  }
+}
+
+void SpectrumView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  DrawFrame(p);
+}
+
+void SpectrumView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) emit Clicked();
+}

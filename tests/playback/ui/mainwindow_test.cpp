@@ -1,0 +1,140 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "playback/ui/mainwindow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/menuform.h"
+#include "common/twips.h"
+#include "playback/enginefixture.h"
+#include "playback/ui/knob.h"
+#include "playback/ui/picturebutton.h"
+#include "playback/ui/spectrumview.h"
+
+namespace {
+
+class MainWindowTest : public EngineFixture {
+ protected:
+  MainWindowTest() : window(engine, menus) {
+    PlaybackEngine::AddControlsMenu(menus);
+    window.show();
+  }
+  template <typename T>
+  T* Find(const char* name) {
+    T* w = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QLabel* echo1() { return Find<QLabel>("Echo1"); }
+
+  MenuForm menus;
+  MainWindow window;
+};
+
+TEST_F(MainWindowTest, ControlsSitWhereTheTwipsSay) {
+  EXPECT_EQ(window.size(), QSize(300, 128));  // 4500 x 1920 twips
+  for (int i = 0; i < 12; ++i)
+    EXPECT_NE(window.findChild<PictureButton*>(QStringLiteral("I1_%1").arg(i)), nullptr) << i;
+  for (const char* name :
+       {"MP", "Frame1", "picFrequency", "P1", "B1", "P2", "B2", "Echo", "labTest", "txtKey", "down",
+        "ID3TAG", "MTV1", "Menus_0", "Menus_3", "list", "Image1", "Image2"})
+    EXPECT_NE(window.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+  EXPECT_EQ(Find<QWidget>("P1")->x(), common::TwipsToPx(240));
+  EXPECT_EQ(Find<QWidget>("P2")->x(), common::TwipsToPx(2688));  // volume 40
+  EXPECT_EQ(menus.Count(QStringLiteral("mnuControls")), 9);
+  EXPECT_EQ(menus.Item(QStringLiteral("mnuControls"), 8)->text(), QStringLiteral("退出程序"));
+}
+
+TEST_F(MainWindowTest, VolumeKnobDraggedPastTheRightEnd) {
+  auto* knob = Find<Knob>("P2");
+  QSignalSpy saved(&engine, &PlaybackEngine::VolumeSaveWanted);
+  QTest::mousePress(knob, Qt::LeftButton, {}, QPoint(2, 2));
+  QMouseEvent move(QEvent::MouseMove, QPointF(400, 2), knob->mapToGlobal(QPointF(400, 2)),
+                   Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(knob, &move);
+  EXPECT_EQ(echo1()->text(), QStringLiteral("音量:100%"));
+  EXPECT_EQ(player.volume(), 100);
+  EXPECT_EQ(knob->x(), common::TwipsToPx(3180));
+  QTest::mouseRelease(knob, Qt::LeftButton, {}, QPoint(400, 2));
+  EXPECT_EQ(saved.count(), 1);
+  EXPECT_EQ(echo1()->text(), QStringLiteral("准备就绪"));
+}
+
+TEST_F(MainWindowTest, SearchBoxIgnoresItsHint) {
+  auto* box = Find<QLineEdit>("txtKey");
+  QSignalSpy search(&window, &MainWindow::SearchRequested);
+  EXPECT_EQ(box->text(), QStringLiteral("输入歌名、歌手..."));
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(search.count(), 0);
+  QTest::mouseClick(box, Qt::LeftButton);
+  EXPECT_TRUE(box->text().isEmpty());
+  box->insert(QStringLiteral("月亮"));
+  QTest::keyClick(box, Qt::Key_Return);
+  ASSERT_EQ(search.count(), 1);
+  EXPECT_EQ(search.at(0).at(0).toString(), QStringLiteral("月亮"));
+}
+
+TEST_F(MainWindowTest, ButtonsDriveTheEngine) {
+  config.playMode = 3;
+  Fill(playlist, 3);
+  PlayRow(2, 240);
+  engine.OnPollTick();
+  EXPECT_EQ(echo1()->text(), QStringLiteral("002. 歌2 ----- 歌手2"));
+  QTest::mouseClick(Find<PictureButton>("I1_5"), Qt::LeftButton);
+  EXPECT_EQ(started, QList<int>{3});
+  QTest::mouseClick(Find<PictureButton>("I1_4"), Qt::LeftButton);
+  EXPECT_EQ(echo1()->text(), QStringLiteral("停止播放"));
+  EXPECT_EQ(Find<QLabel>("Echo")->text(), QStringLiteral("00:00"));
+  EXPECT_FALSE(engine.pollTimerActive());
+  QTest::mouseClick(Find<PictureButton>("I1_0"), Qt::LeftButton);
+  EXPECT_TRUE(player.mute());
+  EXPECT_EQ(Find<PictureButton>("I1_0")->glyph(), PictureButton::Glyph::Muted);
+}
+
+TEST_F(MainWindowTest, ProgressKnobSeeksButNotOnRadio) {
+  Fill(playlist, 2);
+  PlayRow(1, 240);
+  auto* knob = Find<Knob>("P1");
+  QTest::mousePress(knob, Qt::LeftButton, {}, QPoint(1, 1));
+  QMouseEvent move(QEvent::MouseMove, QPointF(-500, 1), knob->mapToGlobal(QPointF(-500, 1)),
+                   Qt::NoButton, Qt::LeftButton, {});
+  QApplication::sendEvent(knob, &move);
+  EXPECT_EQ(knob->x(), common::TwipsToPx(240));  // held at the start
+  QTest::mouseRelease(knob, Qt::LeftButton, {}, QPoint(-500, 1));
+  EXPECT_EQ(player.calls().last(), QStringLiteral("seek:0"));
+
+  engine.state().listKind = ListKind::Radio;
+  player.ClearCalls();
+  QTest::mousePress(knob, Qt::LeftButton, {}, QPoint(1, 1));
+  QTest::mouseRelease(knob, Qt::LeftButton, {}, QPoint(100, 1));
+  EXPECT_TRUE(player.calls().isEmpty());
+  EXPECT_FALSE(engine.state().dragging);
+}
+
+// Pixel rows of segment j sit at y = 3j and 3j + 1; bar i spans x = 2 + 4i .. 4 + 4i.
+QList<int> LitSegments(const QImage& image, int bar, int segments) {
+  QList<int> lit;
+  for (int j = 0; j <= segments; ++j)
+    if (image.pixelColor(2 + 4 * bar, 3 * j) == QColor(33, 219, 255)) lit << j;
+  return lit;
+}
+
+TEST(SpectrumViewTest, IdleAndFortyFivePixelFrames) {
+  SpectrumView view;
+  view.resize(72, 45);
+  const QImage idle = view.grab().toImage();
+  for (int bar = 0; bar < 17; ++bar) EXPECT_EQ(LitSegments(idle, bar, 14), QList<int>{14}) << bar;
+  EXPECT_EQ(idle.pixelColor(1, 42), QColor(0, 0, 0));  // the margin stays black
+
+  QByteArray block(8820, '\0');
+  block[3] = static_cast<char>(255);  // h = 45 on bar 3
+  view.ShowBlock(block);
+  const QImage frame = view.grab().toImage();
+  EXPECT_EQ(LitSegments(frame, 3, 14), (QList<int>{12, 13, 14}));
+  EXPECT_EQ(LitSegments(frame, 4, 14), QList<int>{14});
+}
+
+}  // namespace
