@@ -46,10 +46,10 @@ QToolButton* MakeButton(QWidget* parent, int index, const QString& text, const Q
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
   button->setCursor(Qt::PointingHandCursor);
-  button->setStyleSheet(
-      QStringLiteral("QToolButton { color: rgb(33,101,198); border: 1px solid rgb(189,215,231);"
-                     " border-radius: 3px; background: rgb(241,249,252); padding: 0 4px; }"
-                     "QToolButton:hover { background: rgb(191,221,245); }"));
+  button->setStyleSheet(QStringLiteral(
+      "QToolButton { color: rgb(33,101,198); border: 1px solid rgb(189,215,231);"
+      " border-radius: 3px; background: rgb(241,249,252); padding: 0 3px; font-size: 11px; }"
+      "QToolButton:hover { background: rgb(191,221,245); }"));
   return button;
 }
 }  // namespace
@@ -212,21 +212,23 @@ void FrmLrc::LayoutControls() {
   const int w = common::PxToTwips(width());
   const int h = common::PxToTwips(height());
   display_.SetGeometryTwips(kDisplayLeft, kDisplayTop, w - kSideMargins, h - kTopAndBottom);
-  // The notices and buttons share the strip between the display and the bottom grip.
+  // The notices fill the strip between the display and the bottom grip; the two buttons sit
+  // in the title strip, left of the close button.
   const int stripTop = common::TwipsToPx(h - kTopAndBottom + kDisplayTop) + 3;
   const int left = common::TwipsToPx(kDisplayLeft);
-  const int right = width() - left;
   for (QLabel* label : checkLabels_) label->adjustSize();
   checkLabels_[1]->move(left, stripTop);
-  checkLabels_[0]->move(left, stripTop + checkLabels_[1]->height() + 1);
-  int x = right;
+  checkLabels_[0]->move(left, stripTop + checkLabels_[1]->height() + 2);
+  checkLabels_[2]->move(width() - left - checkLabels_[2]->width(), stripTop);
+  const int buttonHeight = titleHeight() - 4;
+  int x = closeButton()->geometry().left() - 4;
   for (int k = 1; k >= 0; --k) {
     image3_[k]->adjustSize();
+    image3_[k]->resize(image3_[k]->width(), buttonHeight);
     x -= image3_[k]->width();
-    image3_[k]->move(x, stripTop);
-    x -= 4;
+    image3_[k]->move(x, 2);
+    x -= 3;
   }
-  checkLabels_[2]->move(x - checkLabels_[2]->width() - 4, stripTop + 2);
 }
 
 void FrmLrc::showEvent(QShowEvent* event) {
