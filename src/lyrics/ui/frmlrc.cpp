@@ -48,7 +48,7 @@ QToolButton* MakeButton(QWidget* parent, int index, const QString& text, const Q
   button->setCursor(Qt::PointingHandCursor);
   button->setStyleSheet(QStringLiteral(
       "QToolButton { color: rgb(33,101,198); border: 1px solid rgb(189,215,231);"
-      " border-radius: 3px; background: rgb(241,249,252); padding: 0 3px; font-size: 11px; }"
+      " border-radius: 3px; background: rgb(228,240,250); padding: 0 3px; font-size: 11px; }"
       "QToolButton:hover { background: rgb(191,221,245); }"));
   return button;
 }
@@ -270,6 +270,6 @@ void FrmLrc::ApplyColorKey() {
   // A colour key: every pixel of the key colour lets the desktop show through.
   QImage image = grab().toImage().scaled(size());
   const QBitmap keep =
-      QBitmap::fromImage(image.createMaskFromColor(colorKey_->rgb(), Qt::MaskOutColor));
+      QBitmap::fromImage(image.createMaskFromColor(colorKey_->rgb(), Qt::MaskInColor));
   setMask(QRegion(keep) & RoundRegion(size()));
 }
