@@ -1,0 +1,96 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Plays a three-song playlist of generated WAV files through the real player, headless.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+#include <cmath>
+
+#include "app/appconfig.h"
+#include "common/numparse.h"
+#include "components/mpvplayer.h"
+#include "playback/playbackengine.h"
+#include "playlist/songgridmodel.h"
+
+namespace {
+
+// A mono 16-bit 44.1 kHz sine tone.
+QByteArray ToneWav(double seconds, double hz) {
+  const int rate = 44100;
+  const auto samples = static_cast<quint32>(seconds * rate);
+  QByteArray data(static_cast<qsizetype>(samples) * 2, '\0');
+  for (quint32 i = 0; i < samples; ++i) {
+    const auto v = static_cast<qint16>(8000 * std::sin(2 * M_PI * hz * i / rate));
+    qToLittleEndian(v, data.data() + 2 * i);
+  }
+  QByteArray wav("RIFF");
+  auto u32 = [&wav](quint32 v) { wav.append(reinterpret_cast<const char*>(&v), 4); };
+  auto u16 = [&wav](quint16 v) { wav.append(reinterpret_cast<const char*>(&v), 2); };
+  u32(36 + static_cast<quint32>(data.size()));
+  wav += "WAVEfmt ";
+  u32(16);
+  u16(1);
+  u16(1);
+  u32(rate);
+  u32(rate * 2);
+  u16(2);
+  u16(16);
+  wav += "data";
+  u32(static_cast<quint32>(data.size()));
+  return wav + data;
+}
+
+TEST(MpvPlaylistTest, ListLoopPlaysEveryRowAndWraps) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  MpvPlayer::Options options;
+  options.audioOutput = QStringLiteral("null");
+  MpvPlayer player(options);
+  AppConfig config;
+  config.playMode = 3;
+  config.sets[1] = false;  // the songs are one second long: not fake clips here
+  SongGridModel playlist(SongGridModel::Kind::Songs);
+  SongGridModel results(SongGridModel::Kind::Songs);
+  playlist.Setup();
+  playlist.SetRows(1);
+  for (int i = 1; i <= 3; ++i) {
+    const QString path = dir.filePath(QStringLiteral("%1.wav").arg(i));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(ToneWav(1.0, 220.0 * i));
+    f.close();
+    playlist.AppendRow({common::ThreeDigits(i), QStringLiteral("曲%1").arg(i),
+                        QStringLiteral("未知"), QStringLiteral("00:00"), path});
+  }
+  playlist.PadToMinRows();
+
+  PlaybackEngine engine(player, config, playlist, results);
+  QList<int> started;
+  engine.SetRowPlayAction(PlayingGrid::Playlist, [&](int row) {
+    started << row;
+    engine.PrepareSong(PlayingGrid::Playlist, row, ListKind::Playlist,
+                       QStringLiteral("正在打开媒体..."));
+    engine.PlayUrl(playlist.path(row));
+  });
+  QStringList statuses;
+  QObject::connect(&engine, &PlaybackEngine::StatusLineChanged,
+                   [&](const QString& text, bool) { statuses << text; });
+
+  playlist.SetSelectedRow(1);
+  engine.PrepareSong(PlayingGrid::Playlist, 1, ListKind::Playlist, QString());
+  engine.PlayUrl(playlist.path(1));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return started.size() >= 3; }, 20000))
+      << "rows started: " << started.size();
+  EXPECT_EQ(started.mid(0, 3), (QList<int>{2, 3, 1}));
+  // The player's length went back into each row, and the status line showed each song.
+  EXPECT_EQ(playlist.cell(1, 3), QStringLiteral("00:01"));
+  EXPECT_EQ(playlist.cell(3, 3), QStringLiteral("00:01"));
+  EXPECT_TRUE(statuses.contains(QStringLiteral("003. 曲3 ----- 未知艺术家")));
+  engine.StopButton();
+  EXPECT_FALSE(engine.pollTimerActive());
+}
+
+}  // namespace
