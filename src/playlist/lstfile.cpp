@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include "common/backup.h"
 #include "common/gbk.h"
@@ -34,6 +35,19 @@ QString ReadField(const QChar* s, qsizetype n, qsizetype& i) {
   qsizetype end = i;
   while (end > start && s[end - 1] == u' ') --end;
   return QString(s + start, end - start);
+}
+
+// Our own files are GBK, and short GBK texts such as "未知" (CE B4 D6 AA) are also valid
+// UTF-8: UTF-8 wins only with a byte-order mark or when the bytes are not valid GBK.
+QString DecodeLst(const QByteArray& bytes) {
+  static const QByteArray kBom("\xEF\xBB\xBF");
+  if (bytes.startsWith(kBom)) return QString::fromUtf8(bytes.mid(3));
+  QStringDecoder gbk("GB18030");
+  QString text = gbk.decode(bytes);
+  if (!gbk.hasError()) return text;
+  QStringDecoder utf8(QStringConverter::Utf8);
+  QString asUtf8 = utf8.decode(bytes);
+  return utf8.hasError() ? text : asUtf8;
 }
 
 QString Clean(const QString& field) {
@@ -115,7 +129,7 @@ std::optional<std::vector<SongEntry>> ReadLstFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   const QByteArray bytes = file.read(kMaxFileBytes);
-  return ParseLst(common::DecodeFileText(bytes));
+  return ParseLst(DecodeLst(bytes));
 }
 
 bool WriteLstFile(const QString& path, const std::vector<SongEntry>& songs,

@@ -237,6 +237,25 @@ TEST(LstFile, QuotesAndLineBreaksNeverShiftFields) {
   EXPECT_EQ(split[0].path, "p");
 }
 
+TEST(LstFile, GbkWinsUnlessTheBytesSayUtf8) {
+  TempAppDir dir;
+  struct Case {
+    QByteArray bytes;
+    const char* singer;
+  } cases[] = {
+      {Gbk("\"t\",\"未知\",\"00:00\",\"/p\""), "未知"},  // also valid UTF-8
+      {"\xEF\xBB\xBF\"t\",\"\xE6\x9C\xAA\",\"00:00\",\"/p\"", "未"},
+      {"\"t\",\"\xE6\x9C\xAA\xE7\x9F\xA5\xE7\x9A\x84\",\"00:00\",\"/p\"", "未知的"},
+  };
+  for (const Case& c : cases) {
+    dir.WriteFile("playlist/x.lst", c.bytes);
+    const auto songs = playlist::ReadLstFile(dir.Path("playlist/x.lst"));
+    ASSERT_TRUE(songs && songs->size() == 1u) << c.singer;
+    EXPECT_EQ((*songs)[0].singer, QString::fromUtf8(c.singer));
+  }
+  EXPECT_FALSE(playlist::ReadLstFile("/dev/zero"));
+}
+
 TEST(LstFile, AKilledSaveLeavesAWholeFileAndBackupsKeepReplacedOnes) {
   TempAppDir dir;
   const QString file = dir.Path("playlist/x.lst");
@@ -264,7 +283,7 @@ TEST(LstFile, AKilledSaveLeavesAWholeFileAndBackupsKeepReplacedOnes) {
     waitpid(child, nullptr, 0);
     const QByteArray now = dir.ReadFile("playlist/x.lst");
     if (now != before) {
-      EXPECT_EQ(playlist::ParseLst(common::DecodeFileText(now)).size(), many.size()) << delayUs;
+      EXPECT_EQ(playlist::ParseLst(common::DecodeGbk(now)).size(), many.size()) << delayUs;
     }
   }
   // QSaveFile leaves no temporary name behind that would show up as a playlist.

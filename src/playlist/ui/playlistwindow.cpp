@@ -138,12 +138,6 @@ QTableView* PlaylistWindow::MakeGrid(SongGridModel& model, const QString& name) 
           [&model](const QModelIndex& current) {
             if (current.isValid()) model.SetSelectedRow(current.row() + 1);
           });
-  connect(view, &QTableView::doubleClicked, this, [this, tab, &model](const QModelIndex& index) {
-    model.SetSelectedRow(index.row() + 1);
-    if (tab == 0) MSF_DblClick();
-    if (tab == 1) MSF1_DblClick();
-    if (tab == 2) MSF2_DblClick();
-  });
   return view;
 }
 
@@ -287,8 +281,12 @@ QMenu* PlaylistWindow::PopupFromArray(const QString& array, QMenu* extra) {
   return menu;
 }
 
+QMenu* PlaylistWindow::lastPopup() const {
+  return lastPopup_ && lastPopup_->isVisible() ? lastPopup_ : nullptr;
+}
+
 void PlaylistWindow::ShowPopup(QMenu* menu, const QPoint& globalPos) {
-  if (lastPopup_ && lastPopup_ != menu) lastPopup_->close();
+  if (lastPopup_) lastPopup_->close();
   lastPopup_ = menu;
   connect(menu, &QObject::destroyed, this, [this, menu] {
     if (lastPopup_ == menu) lastPopup_ = nullptr;
@@ -408,7 +406,8 @@ void PlaylistWindow::ClearHovers() {
 bool PlaylistWindow::eventFilter(QObject* watched, QEvent* event) {
   int tab = -1;
   for (int i = 0; i < 3; ++i)
-    if (watched == views_[static_cast<size_t>(i)]->viewport()) tab = i;
+    if (views_[static_cast<size_t>(i)] && watched == views_[static_cast<size_t>(i)]->viewport())
+      tab = i;
   if (tab < 0) return SkinnedWindow::eventFilter(watched, event);
   QTableView* view = views_[static_cast<size_t>(tab)];
   SongGridModel& model = *models_[static_cast<size_t>(tab)];
@@ -423,6 +422,16 @@ bool PlaylistWindow::eventFilter(QObject* watched, QEvent* event) {
       if (index.isValid()) model.SetSelectedRow(index.row() + 1);
       if (e->button() != Qt::LeftButton) return true;
       break;
+    }
+    case QEvent::MouseButtonDblClick: {
+      auto* e = static_cast<QMouseEvent*>(event);
+      const QModelIndex index = view->indexAt(e->position().toPoint());
+      if (e->button() != Qt::LeftButton || !index.isValid()) break;
+      model.SetSelectedRow(index.row() + 1);
+      if (tab == 0) MSF_DblClick();
+      if (tab == 1) MSF1_DblClick();
+      if (tab == 2) MSF2_DblClick();
+      return true;
     }
     case QEvent::MouseButtonRelease: {
       auto* e = static_cast<QMouseEvent*>(event);

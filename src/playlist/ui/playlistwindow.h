@@ -52,8 +52,8 @@ class PlaylistWindow : public SkinnedWindow {
 
   QTableView* grid(int tab) const { return views_[static_cast<size_t>(tab)]; }
   QLabel* loadsLabel() const { return loads_; }
-  // The popup opened last by a button or a right click (tests look at it).
-  QMenu* lastPopup() const { return lastPopup_; }
+  // The popup a button or a right click has open now, if any.
+  QMenu* lastPopup() const;
 
  signals:
   // MSF_DblClick, before the player is touched: reset the engine's per-song counters, hide the

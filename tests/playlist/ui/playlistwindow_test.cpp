@@ -1,0 +1,164 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "playlist/ui/playlistwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include "app/appconfig.h"
+#include "app/menuform.h"
+#include "playback/playbackstate.h"
+#include "playlist/playlistcommands.h"
+#include "playlist/playlistmanager.h"
+#include "playlist/playlistmenus.h"
+#include "playlist/songgridmodel.h"
+#include "playlist/ui/skinbutton.h"
+#include "support/fakemediaplayer.h"
+#include "support/scriptedprompter.h"
+#include "support/tempappdir.h"
+
+namespace {
+
+class PlaylistWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    playlist::CreatePlaylistMenus(menus);
+    dir.WriteFile(
+        "playlist/default.lst",
+        "\"one\",\"s1\",\"03:00\",\"/m/one.mp3\"\r\n\"two\",\"s2\",\"04:00\",\"/m/two.mp3\"\r\n"
+        "\"<img src=/dev/zero>\",\"s3\",\"00:00\",\"/m/three.mp3\"\r\n");
+    lists.EnsureDefaultList();
+    lists.BuildListMenu();
+    lists.MarkCurrent("default");
+    lists.LoadLST();
+    window.show();
+  }
+
+  QTableView* View(int tab) { return window.grid(tab); }
+  QPoint RowCenter(int tab, int programRow) {
+    return View(tab)->visualRect(View(tab)->model()->index(programRow - 1, 1)).center();
+  }
+  QStringList PopupItems() {
+    QStringList out;
+    if (QMenu* m = window.lastPopup())
+      for (QAction* a : m->actions())
+        if (!a->isSeparator()) out << a->text();
+    return out;
+  }
+
+  TempAppDir dir;
+  MenuForm menus;
+  ScriptedPrompter prompter;
+  AppConfig config;
+  PlaybackState state;
+  FakeMediaPlayer player;
+  SongGridModel grid{SongGridModel::Kind::Songs};
+  SongGridModel results{SongGridModel::Kind::Songs};
+  SongGridModel charts{SongGridModel::Kind::Charts};
+  QAbstractItemModelTester tester{&grid, QAbstractItemModelTester::FailureReportingMode::Fatal};
+  PlaylistManager lists{grid, menus, prompter, dir.paths(), config};
+  PlaylistCommands commands{lists, results, prompter, state, player};
+  PlaylistWindow window{lists, commands, results, charts, menus, state, player};
+};
+
+TEST_F(PlaylistWindowTest, DoubleClickPlaysASongRowAndIgnoresPaddingRows) {
+  QSignalSpy starting(&window, &PlaylistWindow::PlaylistRowStarting);
+  QTest::mouseDClick(View(0)->viewport(), Qt::LeftButton, {}, RowCenter(0, 10));
+  EXPECT_TRUE(player.calls().isEmpty());
+  EXPECT_EQ(starting.count(), 0);
+
+  grid.SetRowColor(1, QColor(255, 0, 0));  // failed earlier
+  state.playingGrid = PlayingGrid::Playlist;
+  state.currentRow = 1;
+  QTest::mouseDClick(View(0)->viewport(), Qt::LeftButton, {}, RowCenter(0, 2));
+  EXPECT_EQ(player.calls(), QStringList({"stop", "url:/m/two.mp3", "play"}));
+  ASSERT_EQ(starting.count(), 1);
+  EXPECT_EQ(starting[0][1].toString(), "正在打开媒体...");
+  EXPECT_EQ(state.currentRow, 2);
+  EXPECT_EQ(state.titleText, "two");
+  EXPECT_EQ(state.artistText, "s2");
+  EXPECT_EQ(grid.nowPlayRow(), 2);
+  EXPECT_EQ(grid.rowColor(2), QColor(77, 163, 12));
+  EXPECT_EQ(grid.rowColor(1), QColor(255, 0, 0));  // the red mark stays
+
+  // Playing another row puts the previous one back to the normal colour.
+  QTest::mouseDClick(View(0)->viewport(), Qt::LeftButton, {}, RowCenter(0, 1));
+  EXPECT_EQ(grid.rowColor(2), QColor(76, 97, 143));
+  EXPECT_EQ(grid.nowPlayRow(), 1);
+}
+
+TEST_F(PlaylistWindowTest, RightClickSelectsTheRowThenOpensItsMenu) {
+  QTest::mouseClick(View(0)->viewport(), Qt::RightButton, {}, RowCenter(0, 3));
+  EXPECT_EQ(grid.selectedRow(), 3);
+  EXPECT_TRUE(View(0)->selectionModel()->isRowSelected(2, {}));
+  ASSERT_NE(window.lastPopup(), nullptr);
+  EXPECT_EQ(window.lastPopup()->objectName(), "RLs");
+  EXPECT_EQ(PopupItems().first(), "播放");
+  EXPECT_FALSE(menus.Item("RLs", 1)->isEnabled());  // "下载" only while this row plays
+  window.lastPopup()->close();
+
+  QTest::mouseClick(View(0)->viewport(), Qt::RightButton, {}, RowCenter(0, 12));
+  EXPECT_EQ(grid.selectedRow(), 12);
+  EXPECT_EQ(window.lastPopup(), nullptr);  // a padding row has no menu
+}
+
+TEST_F(PlaylistWindowTest, MenuButtonsOpenTheMenuOfTheVisibleTab) {
+  struct Case {
+    int tab;
+    int button;
+    QString menu;
+    QString firstItem;
+  } cases[] = {{0, 0, "mnuAdds", "添加文件"},   {0, 1, "mnuDels", "所选歌曲"},
+               {0, 5, "ALists", "加载列表"},    {1, 0, "mnuOps", "至播放列表"},
+               {1, 1, "mnuNone", "无可用操作"}, {1, 5, "mnuNone", "无可用操作"},
+               {2, 0, "mnuNone", "无可用操作"}, {2, 1, "mnuNone", "无可用操作"},
+               {2, 5, "mnuNone", "无可用操作"}};
+  for (const Case& c : cases) {
+    window.TabSel(c.tab);
+    EXPECT_TRUE(View(c.tab)->isVisible());
+    auto* button = window.findChild<SkinButton*>(QStringLiteral("mnu1_%1").arg(c.button));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_NE(window.lastPopup(), nullptr) << c.tab << c.button;
+    EXPECT_EQ(window.lastPopup()->objectName(), c.menu) << c.tab << c.button;
+    EXPECT_EQ(PopupItems().value(0), c.firstItem) << c.tab << c.button;
+    window.lastPopup()->close();
+  }
+  // The chart tab shows its own panel in place of the other three.
+  EXPECT_TRUE(window.findChild<QWidget*>("Picture6")->isVisible());
+  EXPECT_FALSE(window.findChild<QWidget*>("Picture1")->isVisible());
+  window.TabSel(0);
+  EXPECT_FALSE(window.findChild<QWidget*>("Picture6")->isVisible());
+  EXPECT_FALSE(View(2)->isVisible());
+}
+
+TEST_F(PlaylistWindowTest, ChartNamesLoadWithoutTheirNumbersAndMarkupStaysText) {
+  menus.AddItem("BList", 0, "01. 新歌榜");
+  menus.AddItem("BList", 1, "02. 经典老歌");
+  window.LoadCharts();
+  EXPECT_EQ(charts.rows(), 3);
+  EXPECT_EQ(charts.title(2), "经典老歌");
+  EXPECT_EQ(results.rows(), 20);
+
+  window.TabSel(2);
+  QSignalSpy opened(&window, &PlaylistWindow::ChartRowActivated);
+  QTest::mouseDClick(View(2)->viewport(), Qt::LeftButton, {}, RowCenter(2, 2));
+  ASSERT_EQ(opened.count(), 1);
+  EXPECT_EQ(opened[0][0].toInt(), 2);
+  EXPECT_EQ(charts.nowPlayRow(), 2);
+  EXPECT_EQ(charts.selectedRow(), 0);
+
+  // A title that looks like markup is painted as its own text.
+  EXPECT_EQ(grid.index(2, 1).data().toString(), "<img src=/dev/zero>");
+  window.TabSel(0);
+  EXPECT_FALSE(View(0)->grab().isNull());
+  EXPECT_EQ(window.loadsLabel()->textFormat(), Qt::PlainText);
+}
+
+}  // namespace
