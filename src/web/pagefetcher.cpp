@@ -202,7 +202,7 @@ void PageFetcher::OnFinished(int id) {
 
   web::FetchResult result;
   if (p->reply) {
-    if (!p->capped) p->body += p->reply->read(kMaxBodyBytes - p->body.size());
+    if (!p->capped && p->reply->isOpen()) p->body += p->reply->read(kMaxBodyBytes - p->body.size());
     result.finalUrl = p->reply->url();
     p->reply->deleteLater();
   }

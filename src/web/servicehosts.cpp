@@ -33,26 +33,33 @@ ServiceHosts::ServiceHosts() {
   for (const Service& s : Services()) hosts_.insert(s.key, kDefaultHost);
 }
 
-ServiceHosts ServiceHosts::Load(const QString& path) {
-  ServiceHosts hosts;
+std::optional<ServiceHosts> ServiceHosts::Read(const QString& path, bool* complete) {
   const auto content = common::ReadTextFile(path, 1 << 20);
+  if (complete) *complete = false;
+  if (!content) return std::nullopt;
+  ServiceHosts hosts;
   int found = 0;
-  if (content) {
-    for (const QString& raw : content->lines) {
-      const QString line = raw.trimmed();
-      if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#') || line.startsWith(u'['))
-        continue;
-      const qsizetype eq = line.indexOf(u'=');
-      if (eq <= 0) continue;
-      const QString key = line.left(eq).trimmed();
-      const QString value = CleanHost(line.mid(eq + 1));
-      if (value.isEmpty()) continue;
-      if (hosts.hosts_.contains(key)) ++found;
-      hosts.hosts_.insert(key, value);
-    }
+  for (const QString& raw : content->lines) {
+    const QString line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#') || line.startsWith(u'['))
+      continue;
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq <= 0) continue;
+    const QString key = line.left(eq).trimmed();
+    const QString value = CleanHost(line.mid(eq + 1));
+    if (value.isEmpty()) continue;
+    if (hosts.hosts_.contains(key)) ++found;
+    hosts.hosts_.insert(key, value);
   }
+  if (complete) *complete = found >= Services().size();
+  return hosts;
+}
+
+ServiceHosts ServiceHosts::Load(const QString& path) {
+  bool complete = false;
+  ServiceHosts hosts = Read(path, &complete).value_or(ServiceHosts());
   // A missing file, or one from before a service was added, is completed and written back.
-  if (!content || found < Services().size()) hosts.Save(path);
+  if (!complete) hosts.Save(path);
   return hosts;
 }
 

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <optional>
 
 // The hosts of the web services the program talks to, one key each, kept in bin/services.ini.
 // A host may carry scheme and port ("http://127.0.0.1:8460"); a bare name means http.
@@ -28,6 +29,9 @@ class ServiceHosts {
 
   // Reads the file; creates it with the defaults when missing and adds keys it lacks.
   static ServiceHosts Load(const QString& path);
+  // Reads the file without writing anything; nullopt when it cannot be read. Keys it lacks
+  // keep their defaults; `complete` tells whether it had them all.
+  static std::optional<ServiceHosts> Read(const QString& path, bool* complete = nullptr);
   bool Save(const QString& path) const;
 
   // "http://host:port" without a trailing slash; the default for an unknown key.
