@@ -25,17 +25,15 @@ void SpectrumView::SetBarHeights(const playback::BarHeights& heights) {
 
 void SpectrumView::DrawFrame(QPainter& p) const {
   p.setRenderHint(QPainter::Antialiasing, false);
+  // Unlit segments are drawn in the background's black, so only lit ones need painting.
   p.fillRect(rect(), playback::kUnlitColor);
   const int segments = playback::SegmentCount(height());
-  const QPen lit(playback::kLitColor, 1);
-  const QPen unlit(playback::kUnlitColor, 1);
-  p.setBrush(Qt::NoBrush);
   int x = playback::kBarLeft;
   for (int i = 0; i < playback::kBarCount; ++i) {
     for (int j = 0; j <= segments; ++j) {
-      p.setPen(playback::SegmentLit(j, segments, heights_[i]) ? lit : unlit);
-      // A box outline from (x, 3j) to (x + 2, 3j + 1).
-      p.drawRect(x, 3 * j, 2, 1);
+      // The box outline from (x, 3j) to (x + 2, 3j + 1) covers all its 3 x 2 pixels.
+      if (playback::SegmentLit(j, segments, heights_[i]))
+        p.fillRect(x, 3 * j, 3, 2, playback::kLitColor);
     }
     x += playback::kBarStep;
   }
