@@ -1,0 +1,62 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "playback/satelliteswitch.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <array>
+
+#include "app/appconfig.h"
+
+namespace {
+
+class SatelliteSwitchTest : public ::testing::Test {
+ protected:
+  SatelliteSwitchTest() : sw(config) {
+    for (int w = 0; w < SatelliteSwitch::kWindowCount; ++w)
+      sw.SetWindow(static_cast<SatelliteSwitch::Window>(w),
+                   {[this, w] { return shown[w]; }, [this, w](bool on) { shown[w] = on; }});
+    sw.saveConfig = [this] { log << "save"; };
+    sw.songPlaying = [] { return true; };
+    sw.musicVideoPlaying = [this] { return shown[SatelliteSwitch::MusicVideo]; };
+    sw.stopMusicVideo = [this] { log << "stop video"; };
+    sw.showLyricsNow = [this] { log << "lyrics"; };
+    sw.lookUpSinger = [this] { log << "singer"; };
+    sw.searchMusicVideos = [this] { log << "video search"; };
+  }
+  AppConfig config;
+  SatelliteSwitch sw;
+  std::array<bool, SatelliteSwitch::kWindowCount> shown{};
+  QStringList log;
+};
+
+TEST_F(SatelliteSwitchTest, ShowingOneHidesTheOthersAndSaves) {
+  shown[SatelliteSwitch::Monitor] = true;
+  shown[SatelliteSwitch::MusicVideo] = true;
+  config.showLyrics = true;
+  EXPECT_TRUE(sw.Toggle(SatelliteSwitch::Singer));
+  EXPECT_EQ(shown, (std::array<bool, 6>{false, true, false, false, false, false}));
+  EXPECT_TRUE(config.showArtist);
+  EXPECT_FALSE(config.showLyrics);
+  EXPECT_EQ(log, (QStringList{"stop video", "singer", "save"}));
+
+  log.clear();
+  EXPECT_FALSE(sw.Toggle(SatelliteSwitch::Singer));  // hiding clears the option
+  EXPECT_FALSE(config.showArtist);
+  EXPECT_EQ(log, QStringList{"save"});
+}
+
+TEST_F(SatelliteSwitchTest, LyricsLoadAndMusicVideosSearchAfterSaving) {
+  sw.Toggle(SatelliteSwitch::Lyrics);
+  EXPECT_TRUE(config.showLyrics);
+  EXPECT_EQ(log, (QStringList{"lyrics", "save"}));
+  log.clear();
+  sw.Toggle(4);  // MTV1
+  EXPECT_FALSE(shown[SatelliteSwitch::Lyrics]);
+  EXPECT_FALSE(config.showLyrics);
+  EXPECT_EQ(log, (QStringList{"save", "video search"}));
+  EXPECT_FALSE(sw.Toggle(7));  // not a toggle
+}
+
+}  // namespace
