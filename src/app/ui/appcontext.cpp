@@ -1,0 +1,239 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ui/appcontext.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/configstore.h"
+#include "app/firstrun.h"
+#include "app/instancelock.h"
+#include "app/lifecycle.h"
+#include "app/settingscommands.h"
+#include "app/settingsmenus.h"
+#include "app/signalwatcher.h"
+#include "app/ui/initsplash.h"
+#include "common/twips.h"
+#include "components/mpvplayer.h"
+#include "components/ui/lrcshow.h"
+#include "lyrics/lyricscontroller.h"
+#include "lyrics/ui/frmlrc.h"
+#include "playback/playbackengine.h"
+#include "playback/ui/mainwindow.h"
+#include "playlist/playlistcommands.h"
+#include "playlist/playlistmanager.h"
+#include "playlist/playlistmenus.h"
+#include "playlist/songgridmodel.h"
+#include "playlist/ui/playlistwindow.h"
+#include "shell/onlinenotice.h"
+#include "shell/ui/dockmanager.h"
+#include "shell/ui/monitorwindow.h"
+#include "shell/ui/qtprompter.h"
+#include "shell/ui/trayicon.h"
+#include "shell/ui/traypopup.h"
+#include "web/pagefetcher.h"
+#include "web/resultrowplayer.h"
+#include "web/servicehosts.h"
+#include "web/songsearch.h"
+
+namespace {
+constexpr int kSplashMs = 3000;
+const QString kIdleLyrics = QStringLiteral("Tunewharf歌词秀");
+
+QString DefaultLockFolder() {
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+  return dir;
+}
+}  // namespace
+
+AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder)
+    : paths_(paths ? *paths : AppPaths::Resolve()),
+      lockFolder_(lockFolder.isEmpty() ? DefaultLockFolder() : lockFolder),
+      prompter_(std::make_unique<QtPrompter>()),
+      store_(std::make_unique<ConfigStore>(config_, menus_, paths_, *prompter_)),
+      settings_(std::make_unique<SettingsCommands>(config_, menus_, *store_, *prompter_)),
+      lock_(std::make_unique<InstanceLock>(lockFolder_)) {}
+
+AppContext::~AppContext() {
+  // Windows refer to the models and the engine: they go first.
+  delete splash_;
+  tray_.reset();
+  delete trayPopup_;
+  delete monitorWindow_;
+  delete lyricsWindow_;
+  delete playlistWindow_;
+  delete mainWindow_;
+}
+
+bool AppContext::Main() {
+  // A second instance touches no folder and reads no file: it wakes the first and ends.
+  if (lock_->IsAlreadyRunning()) {
+    lock_->ActivatePreviousInstance();
+    return false;
+  }
+  const QString marker = app::FirstRunMarkerPath();
+  if (!app::IsFirstRun(marker)) {
+    Start();
+    return true;
+  }
+  splash_ = new InitSplash;
+  splash_->show();
+  QTimer::singleShot(kSplashMs, this, [this, marker] {
+    app::WriteFirstRunMarker(marker);
+    delete splash_;
+    splash_ = nullptr;
+    Start();
+  });
+  return true;
+}
+
+void AppContext::Build() {
+  player_ = std::make_unique<MpvPlayer>();
+  msf_ = std::make_unique<SongGridModel>(SongGridModel::Kind::Songs);
+  msf1_ = std::make_unique<SongGridModel>(SongGridModel::Kind::Songs);
+  msf2_ = std::make_unique<SongGridModel>(SongGridModel::Kind::Charts);
+  playlists_ = std::make_unique<PlaylistManager>(*msf_, menus_, *prompter_, paths_, config_);
+  engine_ = std::make_unique<PlaybackEngine>(*player_, config_, *msf_, *msf1_);
+  commands_ = std::make_unique<PlaylistCommands>(*playlists_, *msf1_, *prompter_, engine_->state(),
+                                                 *player_);
+  hosts_ = std::make_unique<ServiceHosts>(ServiceHosts::Load(paths_.servicesFile()));
+  fetcher_ = std::make_unique<PageFetcher>(paths_, config_);
+  search_ = std::make_unique<SongSearch>(*fetcher_, *hosts_, config_, *msf1_);
+  resultPlayer_ = std::make_unique<ResultRowPlayer>(*fetcher_, *hosts_, config_, *engine_, *msf1_);
+  resultPlayer_->SetPlaylistGrid(msf_.get());
+
+  CreateMenus();
+  mainWindow_ = new MainWindow(*engine_, menus_);
+  mainWindow_->installEventFilter(this);
+  prompter_->SetParentWindow(mainWindow_);
+  playlistWindow_ = new PlaylistWindow(*playlists_, *commands_, *msf1_, *msf2_, menus_,
+                                       engine_->state(), *player_);
+  lrcShow_ = new LrcShow;
+  lyrics_ = std::make_unique<LyricsController>(engine_->state(), *player_, *lrcShow_, config_,
+                                               paths_, *prompter_);
+  lyricsWindow_ = new FrmLrc(*lyrics_, *lrcShow_, lrcShow_, menus_);
+  monitorWindow_ = new MonitorWindow;
+  dock_ = std::make_unique<DockManager>();
+  trayPopup_ = new TrayPopup;
+  tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
+  signals_ = std::make_unique<SignalWatcher>();
+
+  playlistWindow_->SetButtonMenu(2, BuildSettingsMenu());
+  playlistWindow_->SetButtonMenu(3, BuildMenu(app::kModeMenu, QStringLiteral("模式")));
+
+  ConnectMenus();
+  ConnectConfig();
+  ConnectPlaylist();
+  ConnectEngine();
+  ConnectMainWindow();
+  ConnectLyrics();
+  ConnectWeb();
+  ConnectShell();
+}
+
+void AppContext::CreateMenus() {
+  app::CreateSettingsMenus(menus_);
+  playlist::CreatePlaylistMenus(menus_);
+  PlaybackEngine::AddControlsMenu(menus_);
+  FrmLrc::AddOptionsMenu(menus_);
+}
+
+void AppContext::PlaceMainWindow() {
+  mainWindow_->resize(common::TwipsToPx(MainWindow::kWidth), common::TwipsToPx(MainWindow::kHeight));
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  // Left edge at half the screen width less the window width; the docked windows hang below
+  // and to the right, so the set sits a little above the middle.
+  const int left = area.left() + area.width() / 2 - mainWindow_->width();
+  const int top = area.top() + qMax(0, (area.height() - common::TwipsToPx(1920 + 4530)) / 2);
+  mainWindow_->move(qMax(area.left(), left), top);
+}
+
+void AppContext::LoadWindows() {
+  // The playlist window hangs under the main window with its width, 4530 twips high.
+  playlistWindow_->resize(mainWindow_->width(), common::TwipsToPx(4530));
+  dock_->SetMainWindow(mainWindow_);
+  dock_->Register(DockIndex::Playlist, playlistWindow_);
+  dock_->Register(DockIndex::Lyrics, lyricsWindow_);
+  monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
+  dock_->Register(DockIndex::Monitor, monitorWindow_);
+  mainWindow_->show();
+  playlistWindow_->show();
+  mainWindow_->SetPlaylistShown(true);
+  playlistWindow_->LoadCharts();
+}
+
+void AppContext::Start() {
+  Build();
+  StepSequence steps;
+  steps.Add("folders", [this] { return app::CreateFolders(paths_); });
+  steps.Add("tray icon", [this] { return tray_->Show(); });
+  steps.Add("default list", [this] { return playlists_->EnsureDefaultList(); });
+  steps.Add("playlist menu", [this] { return playlists_->BuildListMenu(); });
+  steps.Add("main window", [this] { return PlaceMainWindow(), true; });
+  steps.Add("player volume", [this] { return player_->SetVolume(40), true; });
+  steps.Add("windows", [this] { return LoadWindows(), true; });
+  steps.Add("config", [this] {
+    engine_->ShowStatus(QStringLiteral("加载配置..."));
+    return store_->LoadConfig();
+  });
+  steps.Run();
+  // The playlist loads after the first paint, so a long list never delays the window.
+  QTimer::singleShot(0, this, [this] {
+    StepSequence rest;
+    rest.Add("playlist", [this] {
+      engine_->ShowStatus(QStringLiteral("加载播放列表..."));
+      playlists_->LoadLST();
+      return true;
+    });
+    rest.Add("ready", [this] { return engine_->ShowStatus(QStringLiteral("准备就绪")), true; });
+    rest.Add("idle lyrics", [this] { return lrcShow_->ShowMessage(kIdleLyrics), true; });
+    rest.Run();
+    started_ = true;
+    emit StartupFinished();
+  });
+}
+
+void AppContext::Shutdown() {
+  if (shuttingDown_) return;
+  shuttingDown_ = true;
+  StepSequence steps;
+  if (started_ || playlists_) {
+    steps.Add("tray icon", [this] { return tray_->Remove(), true; });
+    steps.Add("default list", [this] { return playlists_->EnsureDefaultList(); });
+    steps.Add("save list", [this] { return playlists_->SaveList(), true; });
+    steps.Add("picture cache", [this] { return app::RemovePictureCache(paths_); });
+    steps.Add("stop", [this] { return engine_->StopButton(), true; });
+    steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
+    steps.Add("windows", [this] {
+      for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
+                                                         lyricsWindow_, trayPopup_, mainWindow_})
+        if (w) w->hide();
+      return true;
+    });
+  }
+  steps.Add("lock", [this] { return lock_->ReleaseInstanceLock(), true; });
+  steps.Run();
+  QCoreApplication::quit();
+}
+
+bool AppContext::eventFilter(QObject* watched, QEvent* event) {
+  // The window manager's close of the main window ends the program like "退出程序".
+  if (watched == mainWindow_ && event->type() == QEvent::Close && !shuttingDown_) {
+    event->ignore();
+    QTimer::singleShot(0, this, &AppContext::Shutdown);
+    return true;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void AppContext::SaveConfig() {
+  config_.volume = player_->volume();
+  config_.showLyrics = lyricsWindow_ && lyricsWindow_->isVisible();
+  store_->SaveConfig();
+}

@@ -1,0 +1,132 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QObject>
+#include <memory>
+#include <optional>
+
+#include "app/appconfig.h"
+#include "app/apppaths.h"
+#include "app/menuform.h"
+
+class ConfigStore;
+class DockManager;
+class FrmLrc;
+class InitSplash;
+class InstanceLock;
+class LrcShow;
+class LyricsController;
+class MainWindow;
+class MonitorWindow;
+class MpvPlayer;
+class OnlineNotice;
+class PageFetcher;
+class PlaybackEngine;
+class PlaylistCommands;
+class PlaylistManager;
+class PlaylistWindow;
+class QMenu;
+class QtPrompter;
+class ResultRowPlayer;
+class ServiceHosts;
+class SettingsCommands;
+class SignalWatcher;
+class SongGridModel;
+class SongSearch;
+class TrayIcon;
+class TrayPopup;
+
+// The one place that knows the concrete types: builds every object, hands collaborators
+// through constructors, connects the areas and runs the start-up and shutdown sequences.
+class AppContext : public QObject {
+  Q_OBJECT
+
+ public:
+  // paths: the application folder; Resolve()d when not given. lockFolder: where the
+  // single-instance lock lives (the per-user runtime folder when empty).
+  explicit AppContext(std::optional<AppPaths> paths = std::nullopt,
+                      const QString& lockFolder = QString());
+  ~AppContext() override;
+
+  // The entry procedure: refuses a second instance (which asks the first to come forward),
+  // shows the first-run splash once, then starts. False when this process should end.
+  bool Main();
+  // The start-up sequence (the main window's load).
+  void Start();
+  // The shutdown sequence; quits the application when done. Runs once.
+  void Shutdown();
+
+  // For tests and tools.
+  MainWindow* mainWindow() const { return mainWindow_; }
+  PlaylistWindow* playlistWindow() const { return playlistWindow_; }
+  FrmLrc* lyricsWindow() const { return lyricsWindow_; }
+  MonitorWindow* monitorWindow() const { return monitorWindow_; }
+  PlaybackEngine& engine() { return *engine_; }
+  PlaylistManager& playlists() { return *playlists_; }
+  SongSearch& search() { return *search_; }
+  const AppPaths& paths() const { return paths_; }
+  AppConfig& config() { return config_; }
+  MenuForm& menus() { return menus_; }
+  bool started() const { return started_; }
+
+ signals:
+  void StartupFinished();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Build();
+  void CreateMenus();
+  void ConnectMenus();
+  void ConnectPlaylist();
+  void ConnectEngine();
+  void ConnectMainWindow();
+  void ConnectLyrics();
+  void ConnectWeb();
+  void ConnectShell();
+  void ConnectConfig();
+  void SaveConfig();
+  void PlaceMainWindow();
+  void LoadWindows();
+  void HideSatellites();
+  void ToggleLyricsFromMain();
+  QMenu* BuildMenu(const QString& array, const QString& title = QString());
+  QMenu* BuildSettingsMenu();
+
+  AppPaths paths_;
+  QString lockFolder_;
+  AppConfig config_;
+  MenuForm menus_;
+  std::unique_ptr<QtPrompter> prompter_;
+  std::unique_ptr<ConfigStore> store_;
+  std::unique_ptr<SettingsCommands> settings_;
+  std::unique_ptr<InstanceLock> lock_;
+  std::unique_ptr<SignalWatcher> signals_;
+
+  std::unique_ptr<MpvPlayer> player_;
+  std::unique_ptr<SongGridModel> msf_, msf1_, msf2_;
+  std::unique_ptr<PlaylistManager> playlists_;
+  std::unique_ptr<PlaybackEngine> engine_;
+  std::unique_ptr<PlaylistCommands> commands_;
+  std::unique_ptr<ServiceHosts> hosts_;
+  std::unique_ptr<PageFetcher> fetcher_;
+  std::unique_ptr<SongSearch> search_;
+  std::unique_ptr<ResultRowPlayer> resultPlayer_;
+  std::unique_ptr<LyricsController> lyrics_;
+  std::unique_ptr<DockManager> dock_;
+  std::unique_ptr<OnlineNotice> notice_;
+
+  // Windows are deleted in the destructor in reverse order of creation.
+  MainWindow* mainWindow_ = nullptr;
+  PlaylistWindow* playlistWindow_ = nullptr;
+  LrcShow* lrcShow_ = nullptr;
+  FrmLrc* lyricsWindow_ = nullptr;
+  MonitorWindow* monitorWindow_ = nullptr;
+  TrayPopup* trayPopup_ = nullptr;
+  std::unique_ptr<TrayIcon> tray_;
+  InitSplash* splash_ = nullptr;
+
+  bool started_ = false;
+  bool shuttingDown_ = false;
+};
