@@ -233,12 +233,14 @@ void FrmLrc::LayoutControls() {
 
 void FrmLrc::showEvent(QShowEvent* event) {
   SkinnedWindow::showEvent(event);
+  if (changingFlags_) return;
   controller_.SetWindowVisible(true);
   emit VisibilityChanged(true);
 }
 
 void FrmLrc::hideEvent(QHideEvent* event) {
   SkinnedWindow::hideEvent(event);
+  if (changingFlags_) return;
   controller_.SetWindowVisible(false);
   emit VisibilityChanged(false);
 }
@@ -255,9 +257,10 @@ bool FrmLrc::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FrmLrc::SetAlwaysOnTop(bool on) {
-  const bool shown = isVisible();
-  setWindowFlag(Qt::WindowStaysOnTopHint, on);
-  if (shown) show();  // changing window flags hides the window
+  // Changing the flag hides and re-shows the window; that is not the user hiding it.
+  changingFlags_ = true;
+  SetTopmost(on);
+  changingFlags_ = false;
 }
 
 void FrmLrc::SetTransparent(bool on) {

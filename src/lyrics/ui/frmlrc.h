@@ -76,4 +76,5 @@ class FrmLrc : public SkinnedWindow {
   QToolButton* image3_[2];
   QMenu* gecii_;
   std::optional<QColor> colorKey_;
+  bool changingFlags_ = false;
 };

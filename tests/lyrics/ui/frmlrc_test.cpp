@@ -102,6 +102,7 @@ TEST_F(FrmLrcTest, LayoutNoticesAndOptions) {
   EXPECT_FALSE(Label(1)->isVisible());
 
   auto item = [this](int k) { return menus_.Item(QStringLiteral("showtype"), k); };
+  QSignalSpy visibility(&window_, &FrmLrc::VisibilityChanged);
   item(4)->trigger();
   item(0)->trigger();
   EXPECT_EQ(lrc_->alignment(), -1);
@@ -112,7 +113,6 @@ TEST_F(FrmLrcTest, LayoutNoticesAndOptions) {
   item(5)->trigger();
   EXPECT_EQ(window_.colorKey(), QColor(199, 199, 199));
 
-  QSignalSpy visibility(&window_, &FrmLrc::VisibilityChanged);
   window_.closeButton()->click();
   EXPECT_FALSE(window_.isVisible() || controller_.windowVisible());
   EXPECT_EQ(visibility.count(), 1);
