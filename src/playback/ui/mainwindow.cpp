@@ -113,10 +113,15 @@ void MainWindow::BuildControls() {
   echo1_ = PlainLabel(statusArea_, "Echo1");
   echo1_->installEventFilter(this);
   echo_ = PlainLabel(this, "Echo");
-  Place(echo_, 3990, 360, 420, 255);
+  Place(echo_, 3960, 360, 480, 255);
   echo_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   echo_->setText(QStringLiteral("00:00"));
-  for (QLabel* l : {echo1_, echo_}) l->setStyleSheet(QStringLiteral("color: rgb(33,219,255);"));
+  for (QLabel* l : {echo1_, echo_}) {
+    l->setStyleSheet(QStringLiteral("color: rgb(33,219,255);"));
+    QFont f = l->font();
+    f.setPixelSize(12);
+    l->setFont(f);
+  }
   labTest_ = PlainLabel(this, "labTest");
   labTest_->hide();
 
