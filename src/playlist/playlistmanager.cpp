@@ -82,6 +82,7 @@ void PlaylistManager::LoadLST() {
     auto records = playlist::ReadLstFile(FileOf(name));
     if (records) {
       loading_ = true;
+      grid_.ReserveRows(static_cast<int>(records->size()) + SongGridModel::kMinRows);
       for (const SongEntry& r : *records)
         if (!r.IsBlank()) AddSongRow(r.title, r.singer, r.duration, r.path);
       loading_ = false;

@@ -33,6 +33,11 @@ QString* Field(SongEntry& e, int col) {
   }
   return nullptr;
 }
+// Rows are numbered from 1, so 0 marks a key seen for the first time; one lookup per key.
+void KeepFirst(QHash<QString, int>& index, const QString& key, int row) {
+  int& first = index[key];
+  if (first == 0) first = row;
+}
 }  // namespace
 
 SongGridModel::SongGridModel(Kind kind, QObject* parent)
@@ -116,10 +121,16 @@ void SongGridModel::AppendRow(const SongEntry& entry) {
     ++blankCount_;
   } else if (indexValid_) {
     // Rows only ever arrive at the end, so the first row holding a key stays the first.
-    firstByTitle_.try_emplace(entry.title.trimmed(), row);
-    firstByPath_.try_emplace(entry.path.trimmed(), row);
+    KeepFirst(firstByTitle_, entry.title.trimmed(), row);
+    KeepFirst(firstByPath_, entry.path.trimmed(), row);
   }
   if (bulk_ == 0) endInsertRows();
+}
+
+void SongGridModel::ReserveRows(int count) {
+  rows_.reserve(static_cast<size_t>(std::max(count, 1)));
+  firstByTitle_.reserve(count);
+  firstByPath_.reserve(count);
 }
 
 void SongGridModel::RemoveRow(int row) {
@@ -172,24 +183,24 @@ int SongGridModel::RemoveBlankRows() {
 int SongGridModel::FindFirstDuplicate(const QString& title, const QString& path) const {
   if (!indexValid_) RebuildIndex();
   int found = 0;
-  auto t = firstByTitle_.find(title.trimmed());
-  if (t != firstByTitle_.end()) found = t->second;
-  auto p = firstByPath_.find(path.trimmed());
-  if (p != firstByPath_.end() && (found == 0 || p->second < found)) found = p->second;
+  const int t = firstByTitle_.value(title.trimmed(), 0);
+  const int p = firstByPath_.value(path.trimmed(), 0);
+  if (t > 0) found = t;
+  if (p > 0 && (found == 0 || p < found)) found = p;
   return found;
 }
 
 void SongGridModel::RebuildIndex() const {
   firstByTitle_.clear();
   firstByPath_.clear();
-  firstByTitle_.reserve(rows_.size());
-  firstByPath_.reserve(rows_.size());
+  firstByTitle_.reserve(static_cast<qsizetype>(rows_.size()));
+  firstByPath_.reserve(static_cast<qsizetype>(rows_.size()));
   for (size_t k = 0; k < rows_.size(); ++k) {
     const SongEntry& e = rows_[k].entry;
     if (e.IsBlank()) continue;
     const int row = static_cast<int>(k) + 1;
-    firstByTitle_.try_emplace(e.title.trimmed(), row);
-    firstByPath_.try_emplace(e.path.trimmed(), row);
+    KeepFirst(firstByTitle_, e.title.trimmed(), row);
+    KeepFirst(firstByPath_, e.path.trimmed(), row);
   }
   indexValid_ = true;
 }

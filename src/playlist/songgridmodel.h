@@ -3,10 +3,10 @@
 #pragma once
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QHash>
 #include <QIcon>
 #include <QList>
 #include <QString>
-#include <unordered_map>
 #include <vector>
 
 #include "playlist/songentry.h"
@@ -37,6 +37,7 @@ class SongGridModel : public QAbstractTableModel {
   // Clears every cell and leaves the header and one blank row (SetupPlaylistGrid & co).
   void Setup();
   void AppendRow(const SongEntry& entry = {});
+  void ReserveRows(int rows);  // room for that many rows, before a large load
   void RemoveRow(int row);
   void SetRows(int rows);  // grows with blank rows or cuts from the end
   void PadToMinRows();     // at least kMinRows rows counting the header
@@ -92,7 +93,7 @@ class SongGridModel : public QAbstractTableModel {
   int bulk_ = 0;
   // First row of each trimmed title and path among non-blank rows; rebuilt lazily after an edit
   // or removal, kept up to date by appends.
-  mutable std::unordered_map<QString, int> firstByTitle_;
-  mutable std::unordered_map<QString, int> firstByPath_;
+  mutable QHash<QString, int> firstByTitle_;
+  mutable QHash<QString, int> firstByPath_;
   mutable bool indexValid_ = true;
 };
