@@ -1,47 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The shrink animation, the tray popup's placement and tip, and the monitor grid's rows.
+// The tray popup's placement and tip, and the monitor grid's rows.
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
 #include "shell/monitormodel.h"
-#include "shell/shrinkanimation.h"
 #include "shell/traylayout.h"
 
 namespace {
-
-TEST(ShrinkAnimation, ClosesSatellitesNarrowsThenWidensBack) {
-  ShrinkAnimation anim;
-  QSignalSpy closes(&anim, &ShrinkAnimation::CloseSatellites);
-  QSignalSpy widths(&anim, &ShrinkAnimation::WidthChanged);
-  anim.Start(100);
-  EXPECT_TRUE(anim.closeTimer().isActive());
-  anim.OnCloseTick();
-  EXPECT_EQ(closes.count(), 1);
-  EXPECT_TRUE(anim.shrinkTimer().isActive());
-  for (int i = 0; i < 4; ++i) anim.OnShrinkTick();
-  EXPECT_EQ(anim.widthTwips(), 20);
-  EXPECT_FALSE(anim.shrinkTimer().isActive());
-  EXPECT_TRUE(anim.growTimer().isActive());
-  anim.OnGrowTick();
-  EXPECT_EQ(anim.widthTwips(), 100);  // capped at the starting width
-  EXPECT_FALSE(anim.running());
-  QList<int> seen;
-  for (const auto& args : widths) seen << args[0].toInt();
-  EXPECT_EQ(seen, (QList<int>{80, 60, 40, 20, 100}));
-}
-
-TEST(ShrinkAnimation, StopHaltsEveryTimer) {
-  ShrinkAnimation anim;
-  anim.Start(4000);
-  anim.OnCloseTick();
-  anim.OnShrinkTick();
-  anim.Stop();
-  EXPECT_FALSE(anim.running());
-  EXPECT_EQ(anim.widthTwips(), 3980);
-}
 
 TEST(TrayLayout, PopupPositionAndTip) {
   EXPECT_EQ(shell::TrayPopupPosition(QSize(1280, 800), QSize(1500, 2700)),
