@@ -188,6 +188,8 @@ void AppContext::ConnectLyrics() {
   connect(lyricsWindow_, &FrmLrc::SideWindowsHideWanted, this, [this] { monitorWindow_->hide(); });
   connect(lyricsWindow_, &FrmLrc::LengthCheckDismissed, settings_.get(),
           &SettingsCommands::DisableLrcFormatCheck);
+  connect(settings_.get(), &SettingsCommands::LyricsAutoDownloadSwitchedOn, lyrics_.get(),
+          &LyricsController::ShowLrcIfNeeded);
 }
 
 void AppContext::ConnectWeb() {
