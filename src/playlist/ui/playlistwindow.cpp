@@ -58,7 +58,7 @@ PlaylistWindow::PlaylistWindow(PlaylistManager& lists, PlaylistCommands& command
       state_(state),
       player_(player) {
   setObjectName(QStringLiteral("frmList"));
-  SetTitleHeight(4);
+  SetTitleHeight(18);
   closeButton()->hide();
   SetMovable(false);  // it stays docked under the main window
   SetResizableHeight(true, kMinHeightTwips);
