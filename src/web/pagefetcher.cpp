@@ -3,6 +3,7 @@
 #include "web/pagefetcher.h"
 
 #include <QDesktopServices>
+#include <QLoggingCategory>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -13,6 +14,8 @@
 #include "common/gbk.h"
 #include "common/safefilename.h"
 #include "common/textfile.h"
+
+Q_LOGGING_CATEGORY(lcWeb, "tw.web", QtWarningMsg)
 
 namespace web {
 
@@ -202,6 +205,7 @@ void PageFetcher::OnFinished(int id) {
 
   web::FetchResult result;
   if (p->reply) {
+    qCDebug(lcWeb) << "fetched" << p->reply->url() << p->reply->error() << "capped" << p->capped;
     if (!p->capped && p->reply->isOpen()) p->body += p->reply->read(kMaxBodyBytes - p->body.size());
     result.finalUrl = p->reply->url();
     p->reply->deleteLater();

@@ -41,7 +41,8 @@ int ResultRowPlayer::currentCandidate() const {
 }
 
 void ResultRowPlayer::SetCurrentCandidate(int k) {
-  playback_.state().altAddressCount = qBound(0, k, 26);
+  // -1 is allowed: the replay that follows advances it to candidate 0.
+  playback_.state().altAddressCount = qBound(-1, k, 26);
 }
 
 QString ResultRowPlayer::candidate(int row, int k) const {

@@ -56,7 +56,8 @@ class ResultRowPlayer : public QObject {
   void AbortDecode();
 
   int currentCandidate() const;
-  // The monitor window's double-click sets the candidate before replaying the row.
+  // The monitor window's double-click on its row r sets r - 17 before replaying the row,
+  // whose advance then lands on candidate r - 16.
   void SetCurrentCandidate(int k);
   int candidateCount() const { return candidateCount_; }
   QString candidate(int row, int k) const;

@@ -205,6 +205,10 @@ TEST_F(SearchAndPlayTest, SosoCandidatesPlayAsTheyAreAndRetriesSkipTheSearch) {
   EXPECT_EQ(played.last(), QStringLiteral("-"));
   EXPECT_EQ(sent.size(), 1);
   EXPECT_EQ(rows.candidateCount(), 20);
+  // The monitor's row 16 picks candidate 0 again.
+  rows.SetCurrentCandidate(16 - 17);
+  Play(7);
+  EXPECT_EQ(played.last(), base + QStringLiteral("/audio/11-0.wav"));
 
   // Another row starts over at candidate 0; the header and blank rows do nothing.
   Play(8);

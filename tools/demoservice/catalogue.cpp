@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <QtEndian>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -91,15 +92,24 @@ QByteArray DemoCatalogue::MakeWav(int id, int seconds) {
   PutLe16(wav, 8);
   wav.append("data");
   PutLe32(wav, samples);
+  // A sine table and a fixed-point phase keep generating every song at start-up cheap.
+  static const auto kSine = [] {
+    std::array<int, 1024> t{};
+    for (int k = 0; k < 1024; ++k) t[k] = std::lround(50 * std::sin(2 * M_PI * k / 1024));
+    return t;
+  }();
   const double base = 220.0 * std::pow(2.0, (id % 12) / 12.0);
   const int noteLen = kRate / 2;
-  double phase = 0;
+  quint32 step[8];
+  for (int n = 0; n < 8; ++n)
+    step[n] = static_cast<quint32>(base * std::pow(2.0, kScale[n] / 12.0) / kRate * 4294967296.0);
+  wav.resize(44 + samples);
+  char* out = wav.data() + 44;
+  quint32 phase = 0;
   for (int i = 0; i < samples; ++i) {
-    const int note = (i / noteLen + id) % 8;
-    const double f = base * std::pow(2.0, kScale[note] / 12.0);
-    phase += 2 * M_PI * f / kRate;
-    const double envelope = 1.0 - double(i % noteLen) / noteLen * 0.7;
-    wav.append(static_cast<char>(128 + std::lround(50 * envelope * std::sin(phase))));
+    phase += step[(i / noteLen + id) % 8];
+    const int fade = 100 - (i % noteLen) * 70 / noteLen;  // percent
+    out[i] = static_cast<char>(128 + kSine[phase >> 22] * fade / 100);
   }
   return wav;
 }
