@@ -72,6 +72,8 @@ bool MpvPlayer::EnsureMpv() {
   SetOption(mpv_, "load-unsafe-playlists", "no");
   SetOption(mpv_, "network-timeout", QByteArray::number(options_.networkTimeoutSeconds));
   if (!options_.audioOutput.isEmpty()) SetOption(mpv_, "ao", options_.audioOutput.toUtf8());
+  // With no sound device a song still plays through in time, so lists and lyrics go on.
+  SetOption(mpv_, "audio-fallback-to-null", "yes");
   if (videoWindow_) {
     SetOption(mpv_, "wid", QByteArray::number(static_cast<qulonglong>(videoWindow_)));
     SetOption(mpv_, "force-window", "no");
