@@ -53,8 +53,19 @@ bool PlaylistManager::BuildListMenu() {
   return true;
 }
 
+void PlaylistManager::Check(int index) {
+  menus_.CheckOnly(kLList, index);
+  QAction* item = menus_.Item(kLList, index);
+  hasChecked_ = item != nullptr;
+  checkedCaption_ = item ? item->text() : QString();
+}
+
+void PlaylistManager::RestoreCheck() {
+  Check(hasChecked_ ? IndexOfCaption(checkedCaption_) : -1);
+}
+
 void PlaylistManager::MarkCurrent(const QString& name) {
-  menus_.CheckOnly(kLList, IndexOfCaption(name));
+  Check(IndexOfCaption(name));
   config_.currentList = name;
 }
 
@@ -154,9 +165,10 @@ bool PlaylistManager::AddSongRow(const QString& title, const QString& singer,
 void PlaylistManager::LList_Click(int index) {
   QAction* item = menus_.Item(kLList, index);
   if (!item) return;
+  RestoreCheck();
   SaveList();
   config_.currentList = item->text();
-  menus_.CheckOnly(kLList, index);
+  Check(index);
   LoadLST();
   SaveConfig();
 }
@@ -205,6 +217,7 @@ void PlaylistManager::NewList() {
 }
 
 void PlaylistManager::DeleteList() {
+  RestoreCheck();
   const int index = menus_.FirstChecked(kLList);
   const QString name = currentName();
   if (name == QStringLiteral("default") || menus_.Count(kLList) <= 1) {
@@ -226,7 +239,7 @@ void PlaylistManager::DeleteList() {
     menus_.RemoveLast(kLList);
   }
   // Closing the gap can move the surviving caption to another index: its mark goes with it.
-  menus_.CheckOnly(kLList, IndexOfCaption(survivorName));
+  Check(IndexOfCaption(survivorName));
   config_.currentList = survivorName;
 }
 
@@ -235,6 +248,7 @@ void PlaylistManager::RenameList() {
     prompter_.Inform(QStringLiteral("不能修改默认列表名!"), kErrorTitle);
     return;
   }
+  RestoreCheck();
   const int index = menus_.FirstChecked(kLList);
   const QString oldName = currentName();
   const auto answer = prompter_.AskText(QStringLiteral("请为列表'") + oldName +
@@ -249,6 +263,7 @@ void PlaylistManager::RenameList() {
     return;
   }
   menus_.Item(kLList, index)->setText(name);
+  Check(index);
   config_.currentList = name;
   SaveConfig();  // defaultlist must keep naming the current list
 }

@@ -57,6 +57,10 @@ class PlaylistManager : public QObject {
   enum class NameCheck { Ok, Cancelled, Refused };
   NameCheck CheckNewName(const QString& name);
   int IndexOfCaption(const QString& caption) const;
+  // Checks entry index only and remembers it: a menu click toggles a check mark before the
+  // command runs, and the save of the list being left must not follow that toggle.
+  void Check(int index);
+  void RestoreCheck();
   void SaveConfig();
 
   SongGridModel& grid_;
@@ -65,6 +69,8 @@ class PlaylistManager : public QObject {
   AppPaths paths_;
   AppConfig& config_;
   std::function<void()> saveConfig_;
+  QString checkedCaption_;
+  bool hasChecked_ = false;
   bool loading_ = false;
   bool saveAfterLoad_ = false;
 };

@@ -145,6 +145,24 @@ TEST_F(PlaylistManagerTest, FolderListingCapitalsAndOtherFiles) {
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"), Gbk("\"d\",\"未知\",\"00:00\",\"/d.mp3\"\r\n"));
 }
 
+TEST_F(PlaylistManagerTest, SwitchingByTheMenuSavesTheListBeingLeftUnderItsOwnName) {
+  dir.WriteFile("playlist/aaa.lst", "\"a\",\"s\",\"00:00\",\"/a.mp3\"\r\n");
+  Start("default");
+  lists.AddSongRow("d", "未知", "00:00", "/d.mp3");
+  // A click on a checkable item toggles its mark before the command sees it.
+  menus.Item("LList", 0)->setChecked(true);
+  lists.LList_Click(0);
+  EXPECT_EQ(dir.ReadFile("playlist/aaa.lst"), "\"a\",\"s\",\"00:00\",\"/a.mp3\"\r\n");
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), Gbk("\"d\",\"未知\",\"00:00\",\"/d.mp3\"\r\n"));
+  EXPECT_EQ(Titles(), QStringList({"a"}));
+  EXPECT_EQ(config.currentList, "aaa");
+  EXPECT_EQ(configSaves, 1);
+  menus.Item("LList", 0)->setChecked(false);  // clicking the current list unchecks it first
+  lists.LList_Click(0);
+  EXPECT_EQ(lists.currentName(), "aaa");
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), Gbk("\"d\",\"未知\",\"00:00\",\"/d.mp3\"\r\n"));
+}
+
 TEST_F(PlaylistManagerTest, NewListKeepsCapitalsAndRefusesBadOrTakenNames) {
   Start();
   lists.AddSongRow("a", "未知", "00:00", "/a.mp3");
