@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times the playlist's load and save of a 100,000-song list and AddSongRow onto a growing list.
-// Usage: playlist_bench [songs] [runs]
+// Usage: playlist_bench [songs] [runs] [copy-of-the-list.lst]
 #include <sys/resource.h>
 
 #include <QDir>
@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
   for (int k = 1; k <= songs; ++k) list.push_back(Song(k));
   const QString file = paths.playlistDir() + QStringLiteral("default.lst");
   playlist::WriteLstFile(file, list, paths.backupDir());
+  if (argc > 3) QFile::copy(file, QString::fromLocal8Bit(argv[3]));  // for loading elsewhere
   list = {};  // only the file stays, so the peak memory below is the program's
   std::printf("list: %d songs, %lld bytes\n", songs,
               static_cast<long long>(QFileInfo(file).size()));
