@@ -251,7 +251,10 @@ void PlaybackEngine::EndOfSong() {
       PickSong(3);
       return;
     case 2:
-      if (grid && state_.currentRow < grid->rows() - 1) {
+      // The grid is padded with blank rows, so the last song is the last row with a title:
+      // in sequence mode nothing follows it.
+      if (grid && state_.currentRow < grid->rows() - 1 &&
+          !grid->title(state_.currentRow + 1).trimmed().isEmpty()) {
         PickSong(2);
         return;
       }

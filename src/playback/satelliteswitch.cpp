@@ -31,8 +31,9 @@ bool SatelliteSwitch::Toggle(int index) {
   SetVisible(target, show);
 
   // The lyrics and singer options remember whether their windows are open.
-  config_.showLyrics = IsVisible(Lyrics);
-  config_.showArtist = IsVisible(Singer);
+  // A window the program does not have yet leaves its option as it is.
+  if (windows_[Lyrics].visible) config_.showLyrics = IsVisible(Lyrics);
+  if (windows_[Singer].visible) config_.showArtist = IsVisible(Singer);
   if (show && target == Lyrics && showLyricsNow) showLyricsNow();
   if (show && target == Singer && songPlaying && songPlaying() && lookUpSinger) lookUpSinger();
   if (saveConfig) saveConfig();

@@ -45,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(EndCase{0, 3, 20, 2, 0, false},    // one song, then stop
                       EndCase{1, 3, 20, 2, 0, true},     // the loaded song again, no row change
                       EndCase{2, 3, 0, 3, 0, false},     // after the last row nothing plays
+                      EndCase{2, 3, 20, 3, 0, false},    // nor after the last song of a padded grid
                       EndCase{2, 3, 0, 2, 3, false},     // down the list
                       EndCase{3, 3, 0, 3, 1, false},     // wraps to row 1
                       EndCase{3, 3, 20, 3, 1, false},    // the next title is empty: row 1
