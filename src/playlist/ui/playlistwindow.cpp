@@ -108,7 +108,7 @@ PlaylistWindow::PlaylistWindow(PlaylistManager& lists, PlaylistCommands& command
 
   connect(&menus_, &MenuForm::Triggered, this, &PlaylistWindow::OnMenuItem);
 
-  playlist_.Setup();
+  // The playlist grid is LoadLST's to fill; the window only sets up its own two grids.
   playlist_.PadToMinRows();
   results_.Setup();
   charts_.Setup();
