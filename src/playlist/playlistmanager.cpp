@@ -133,10 +133,9 @@ bool PlaylistManager::AddSongRow(const QString& title, const QString& singer,
                                  const QString& duration, const QString& path) {
   if (path.trimmed().isEmpty()) return false;
   grid_.RemoveBlankRows();
-  const int dup = grid_.FindFirstDuplicate(title, path);
+  const int row = grid_.rows();
+  const int dup = grid_.AppendIfNew({common::ThreeDigits(row), title, singer, duration, path});
   if (dup == 0) {
-    const int row = grid_.rows();
-    grid_.AppendRow({common::ThreeDigits(row), title, singer, duration, path});
     grid_.SetSelectedRow(row);
     grid_.PadToMinRows();
     return true;

@@ -114,12 +114,16 @@ void SongGridModel::Setup() {
 }
 
 void SongGridModel::AppendRow(const SongEntry& entry) {
+  InsertAtEnd(entry, true);
+}
+
+void SongGridModel::InsertAtEnd(const SongEntry& entry, bool updateIndex) {
   const int row = rows();
   if (bulk_ == 0) beginInsertRows(QModelIndex(), row - 1, row - 1);
   rows_.push_back({entry, QColor()});
   if (entry.IsBlank()) {
     ++blankCount_;
-  } else if (indexValid_) {
+  } else if (indexValid_ && updateIndex) {
     // Rows only ever arrive at the end, so the first row holding a key stays the first.
     KeepFirst(firstByTitle_, entry.title.trimmed(), row);
     KeepFirst(firstByPath_, entry.path.trimmed(), row);
@@ -187,6 +191,30 @@ int SongGridModel::FindFirstDuplicate(const QString& title, const QString& path)
   const int p = firstByPath_.value(path.trimmed(), 0);
   if (t > 0) found = t;
   if (p > 0 && (found == 0 || p < found)) found = p;
+  return found;
+}
+
+int SongGridModel::AppendIfNew(const SongEntry& entry) {
+  if (!indexValid_) RebuildIndex();
+  const int row = rows();
+  if (entry.IsBlank()) {  // blank rows are never indexed, and cannot match by title
+    if (const int p = firstByPath_.value(entry.path.trimmed(), 0)) return p;
+    AppendRow(entry);
+    return 0;
+  }
+  const QString titleKey = entry.title.trimmed();
+  const QString pathKey = entry.path.trimmed();
+  int& t = firstByTitle_[titleKey];
+  int& p = firstByPath_[pathKey];
+  if (t == 0 && p == 0) {
+    t = row;
+    p = row;
+    InsertAtEnd(entry, false);  // the index holds the row already
+    return 0;
+  }
+  const int found = (t == 0) ? p : (p == 0 ? t : std::min(t, p));
+  if (t == 0) firstByTitle_.remove(titleKey);
+  if (p == 0) firstByPath_.remove(pathKey);
   return found;
 }
 

@@ -46,6 +46,9 @@ class SongGridModel : public QAbstractTableModel {
   // The row nearest the top whose trimmed title equals the trimmed title, or whose trimmed path
   // equals the trimmed path; 0 when none. Blank rows never count. Hash lookups, not a scan.
   int FindFirstDuplicate(const QString& title, const QString& path) const;
+  // Appends the row unless FindFirstDuplicate finds one: 0 when appended, else that row. One
+  // hash lookup per key, which loading 100,000 songs notices.
+  int AppendIfNew(const SongEntry& entry);
 
   int selectedRow() const { return selectedRow_; }
   void SetSelectedRow(int row);
@@ -82,6 +85,7 @@ class SongGridModel : public QAbstractTableModel {
     QColor color;
   };
   void RebuildIndex() const;
+  void InsertAtEnd(const SongEntry& entry, bool updateIndex);
 
   Kind kind_;
   std::vector<Row> rows_;  // program rows 1..; rows_[0] is row 1

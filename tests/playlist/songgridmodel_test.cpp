@@ -45,6 +45,12 @@ TEST(SongGridModel, DuplicateIndexFollowsEditsRemovalsAndBlankRows) {
   EXPECT_EQ(g.model.FindFirstDuplicate("c", "/b.mp3"), 2);  // nearest the top wins
   EXPECT_EQ(g.model.FindFirstDuplicate("x", "/x"), 0);
 
+  // A refused row leaves no trace of its other key in the index.
+  EXPECT_EQ(g.model.AppendIfNew(Song("fresh", "/c.mp3")), 3);
+  EXPECT_EQ(g.model.FindFirstDuplicate("fresh", "/none"), 0);
+  EXPECT_EQ(g.model.AppendIfNew(Song(" ", "/a.mp3")), 1);
+  EXPECT_EQ(g.model.rows(), 5);
+
   g.model.RemoveRow(1);  // rows shift up
   EXPECT_EQ(g.model.FindFirstDuplicate("c", ""), 2);
   g.model.SetCell(2, 1, "renamed");
