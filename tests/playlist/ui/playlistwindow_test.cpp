@@ -138,6 +138,32 @@ TEST_F(PlaylistWindowTest, MenuButtonsOpenTheMenuOfTheVisibleTab) {
   EXPECT_FALSE(View(2)->isVisible());
 }
 
+TEST_F(PlaylistWindowTest, RowMenuCommandsReachTheResultGridAndBack) {
+  results.PadToMinRows();
+  QSignalSpy activated(&window, &PlaylistWindow::ResultRowActivated);
+  grid.SetSelectedRow(2);
+  menus.Item("RLs", 8)->trigger();  // "地址失效?"
+  EXPECT_EQ(window.currentTab(), 1);
+  ASSERT_EQ(activated.count(), 1);
+  const int row = activated[0][0].toInt();
+  EXPECT_EQ(results.title(row), "two");
+  EXPECT_EQ(results.cell(row, 2), "s2");
+
+  // "至播放列表" needs the result row to be playing; then it adds the player's address.
+  state.currentRow = row;
+  state.playingGrid = PlayingGrid::Results;
+  player.SetUrl("http://cdn/two.mp3");
+  player.SetState(PlayState::Paused);
+  menus.Item("mnuOps", 0)->trigger();
+  EXPECT_EQ(window.currentTab(), 1);
+  player.SetState(PlayState::Playing);
+  prompter.QueueAnswer(PromptAnswer::Ok);
+  menus.Item("mnuOps", 0)->trigger();
+  EXPECT_EQ(window.currentTab(), 0);
+  EXPECT_EQ(prompter.asked().size(), 1);  // same title as row 2: the duplicate question
+  EXPECT_EQ(grid.path(2), "http://cdn/two.mp3");
+}
+
 TEST_F(PlaylistWindowTest, ChartNamesLoadWithoutTheirNumbersAndMarkupStaysText) {
   menus.AddItem("BList", 0, "01. 新歌榜");
   menus.AddItem("BList", 1, "02. 经典老歌");
