@@ -4,7 +4,7 @@
 set -euo pipefail
 build=${1:-build}
 app="$build/app"
-demo="$build/tools/demoservice/tunewharf-demo"
+demo="$app/tunewharf-demo"
 mkdir -p "$app/bin"
 demo_pid=""
 cleanup() { [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true; }

@@ -35,10 +35,23 @@ QByteArray EncodeGbk(const QString& text) {
   return encoder.encode(text);
 }
 
+bool IsGb2312Pairs(const QByteArray& bytes) {
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) continue;
+    if (lead < 0xA1 || lead > 0xF7 || i + 1 >= n) return false;
+    const auto trail = static_cast<unsigned char>(bytes[++i]);
+    if (trail < 0xA1 || trail == 0xFF) return false;
+  }
+  return true;
+}
+
 bool LooksLikeUtf8(const QByteArray& bytes) {
-  // Many UTF-8 Chinese texts are also well-formed GBK byte pairs, while real GBK text is
-  // almost never well-formed UTF-8; so strict UTF-8 with any non-ASCII byte wins.
-  return !IsAscii(bytes) && DecodesCleanly(QStringConverter::Utf8, bytes);
+  // Short GBK texts are often well-formed UTF-8 too ("未知" is), and UTF-8 Chinese often pairs
+  // up as GBK. UTF-8 continuation bytes (0x80..0xBF) fall below the GB2312 trail range, so
+  // text that reads as nothing but GB2312 pairs stays GBK; other well-formed UTF-8 is UTF-8.
+  return !IsAscii(bytes) && DecodesCleanly(QStringConverter::Utf8, bytes) && !IsGb2312Pairs(bytes);
 }
 
 QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding) {

@@ -14,11 +14,15 @@ enum class TextEncoding { Gbk, Utf8, Utf8Bom };
 QString DecodeGbk(const QByteArray& bytes);
 QByteArray EncodeGbk(const QString& text);
 
-// True when the bytes are strictly well-formed UTF-8 and hold a non-ASCII byte.
+// True when every non-ASCII byte pairs up as a GB2312 lead and trail byte (0xA1..0xF7,
+// 0xA1..0xFE): what common Chinese text in GBK is made of.
+bool IsGb2312Pairs(const QByteArray& bytes);
+// True when the bytes are strictly well-formed UTF-8 with a non-ASCII byte, and not text made
+// only of GB2312 pairs.
 bool LooksLikeUtf8(const QByteArray& bytes);
 
-// Decodes file content: a UTF-8 byte-order mark, or strictly valid UTF-8 with a non-ASCII
-// byte, is read as UTF-8; everything else as GBK. `encoding` receives what was chosen.
+// Decodes file content: a UTF-8 byte-order mark, or LooksLikeUtf8, is read as UTF-8;
+// everything else as GBK. `encoding` receives what was chosen.
 QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding = nullptr);
 QByteArray EncodeFileText(const QString& text, TextEncoding encoding);
 

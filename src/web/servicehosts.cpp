@@ -25,6 +25,7 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {kSogouListen, QStringLiteral("Sogou listening service")},
       {kBaiduSearch, QStringLiteral("Baidu music search")},
       {kSosoSearch, QStringLiteral("Soso music search")},
+      {kOnlineNotice, QStringLiteral("online notice page, served at /notice.htm")},
   };
   return services;
 }

@@ -15,6 +15,7 @@ class ServiceHosts {
   static inline const QString kSogouListen = QStringLiteral("SogouListen");
   static inline const QString kBaiduSearch = QStringLiteral("BaiduSearch");
   static inline const QString kSosoSearch = QStringLiteral("SosoSearch");
+  static inline const QString kOnlineNotice = QStringLiteral("OnlineNotice");
 
   // Where the shipped defaults point: the demo web service.
   static inline const QString kDefaultHost = QStringLiteral("http://127.0.0.1:8460");

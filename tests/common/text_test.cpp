@@ -31,7 +31,10 @@ TEST(Gbk, FileTextRecognisesUtf8AndKeepsGbk) {
   TextEncoding enc;
   EXPECT_EQ(DecodeFileText("\xD6\xD0\xCE\xC4", &enc), "中文");
   EXPECT_EQ(enc, TextEncoding::Gbk);
-  EXPECT_EQ(DecodeFileText(QString("中文").toUtf8(), &enc), "中文");
+  // "未知" in GBK is also well-formed UTF-8 ("δ֪"): GBK wins.
+  EXPECT_EQ(DecodeFileText("\xCE\xB4\xD6\xAA", &enc), "未知");
+  EXPECT_EQ(enc, TextEncoding::Gbk);
+  EXPECT_EQ(DecodeFileText(QString("后来").toUtf8(), &enc), "后来");
   EXPECT_EQ(enc, TextEncoding::Utf8);
   EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF" "abc", &enc), "abc");
   EXPECT_EQ(enc, TextEncoding::Utf8Bom);

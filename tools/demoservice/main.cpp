@@ -8,6 +8,7 @@
 #include "catalogue.h"
 #include "demoserver.h"
 #include "musicpages.h"
+#include "noticepage.h"
 #include "web/servicehosts.h"
 
 int main(int argc, char** argv) {
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
   DemoCatalogue catalogue;
   DemoServer server;
   RegisterMusicSearch(server, catalogue);
+  RegisterNotice(server);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;

@@ -23,6 +23,7 @@
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
+#include "playback/satelliteswitch.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistmanager.h"
@@ -111,6 +112,9 @@ void AppContext::Build() {
   mainWindow_ = new MainWindow(*engine_, menus_);
   mainWindow_->installEventFilter(this);
   prompter_->SetParentWindow(mainWindow_);
+  // Video files draw into the main window's display area where a real window system exists.
+  if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    player_->SetVideoWindow(mainWindow_->videoSurface()->winId());
   playlistWindow_ = new PlaylistWindow(*playlists_, *commands_, *msf1_, *msf2_, menus_,
                                        engine_->state(), *player_);
   lrcShow_ = new LrcShow;
@@ -119,6 +123,8 @@ void AppContext::Build() {
   lyricsWindow_ = new FrmLrc(*lyrics_, *lrcShow_, lrcShow_, menus_);
   monitorWindow_ = new MonitorWindow;
   dock_ = std::make_unique<DockManager>();
+  satellites_ = std::make_unique<SatelliteSwitch>(config_);
+  notice_ = std::make_unique<OnlineNotice>();
   trayPopup_ = new TrayPopup;
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
@@ -193,6 +199,7 @@ void AppContext::Start() {
     });
     rest.Add("ready", [this] { return engine_->ShowStatus(QStringLiteral("准备就绪")), true; });
     rest.Add("idle lyrics", [this] { return lrcShow_->ShowMessage(kIdleLyrics), true; });
+    rest.Add("online notice", [this] { return notice_->Start(), true; });
     rest.Run();
     started_ = true;
     emit StartupFinished();

@@ -29,6 +29,7 @@ class QMenu;
 class QtPrompter;
 class ResultRowPlayer;
 class ServiceHosts;
+class SatelliteSwitch;
 class SettingsCommands;
 class SignalWatcher;
 class SongGridModel;
@@ -90,7 +91,6 @@ class AppContext : public QObject {
   void PlaceMainWindow();
   void LoadWindows();
   void HideSatellites();
-  void ToggleLyricsFromMain();
   QMenu* BuildMenu(const QString& array, const QString& title = QString());
   QMenu* BuildSettingsMenu();
 
@@ -116,6 +116,7 @@ class AppContext : public QObject {
   std::unique_ptr<LyricsController> lyrics_;
   std::unique_ptr<DockManager> dock_;
   std::unique_ptr<OnlineNotice> notice_;
+  std::unique_ptr<SatelliteSwitch> satellites_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;

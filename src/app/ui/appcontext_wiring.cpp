@@ -18,6 +18,7 @@
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
+#include "playback/satelliteswitch.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistmanager.h"
@@ -27,7 +28,10 @@
 #include "shell/ui/monitorwindow.h"
 #include "shell/ui/trayicon.h"
 #include "shell/ui/traypopup.h"
+#include "shell/onlinenotice.h"
+#include "web/pagefetcher.h"
 #include "web/resultrowplayer.h"
+#include "web/servicehosts.h"
 #include "web/songsearch.h"
 
 namespace {
@@ -133,8 +137,18 @@ void AppContext::ConnectEngine() {
 }
 
 void AppContext::ConnectMainWindow() {
+  // The side windows share the place beside the main window: showing one hides the others.
+  satellites_->SetWindow(SatelliteSwitch::Lyrics,
+                         {[this] { return lyricsWindow_->isVisible(); },
+                          [this](bool on) { lyricsWindow_->setVisible(on); }});
+  satellites_->SetWindow(SatelliteSwitch::Monitor,
+                         {[this] { return monitorWindow_->isVisible(); },
+                          [this](bool on) { monitorWindow_->setVisible(on); }});
+  satellites_->saveConfig = [this] { SaveConfig(); };
+  satellites_->showLyricsNow = [this] { lyrics_->ShowLrcIfNeeded(); };
   connect(mainWindow_, &MainWindow::SatelliteToggleRequested, this, [this](int index) {
-    if (index == kLyricsToggle) ToggleLyricsFromMain();
+    if (satellites_->Toggle(index)) dock_->DockAll();
+    mainWindow_->SetToggleState(kLyricsToggle, lyricsWindow_->isVisible());
   });
   connect(mainWindow_, &MainWindow::PlaylistToggleRequested, this, [this] {
     const bool show = !playlistWindow_->isVisible();
@@ -166,13 +180,6 @@ void AppContext::HideSatellites() {
   playlistWindow_->hide();
   mainWindow_->SetPlaylistShown(false);
   mainWindow_->SetToggleState(kLyricsToggle, false);
-}
-
-void AppContext::ToggleLyricsFromMain() {
-  const bool shown = lyricsWindow_->ToggleFromMainWindow();
-  if (shown) dock_->DockAll();
-  mainWindow_->SetToggleState(kLyricsToggle, shown);
-  SaveConfig();
 }
 
 void AppContext::ConnectLyrics() {
@@ -226,4 +233,13 @@ void AppContext::ConnectShell() {
   });
   connect(trayPopup_, &TrayPopup::ControlChosen, engine_.get(), &PlaybackEngine::mnuControls_Click);
   connect(signals_.get(), &SignalWatcher::TerminationRequested, this, &AppContext::Shutdown);
+
+  notice_->SetFetch([this](OnlineNotice::Done done) {
+    const QString url = hosts_->Host(ServiceHosts::kOnlineNotice) + QStringLiteral("/notice.htm");
+    fetcher_->FetchPlain(url, QStringLiteral("notice.html"), notice_.get(),
+                         [done](const web::FetchResult& page) {
+                           done(page.ok ? std::optional<QString>(page.text) : std::nullopt);
+                         });
+  });
+  connect(notice_.get(), &OnlineNotice::NoticeFound, monitorWindow_, &MonitorWindow::SetOnlineNotice);
 }
