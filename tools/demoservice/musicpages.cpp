@@ -43,6 +43,10 @@ QList<Link> CandidateLinks(const QList<const DemoSong*>& songs) {
 }
 
 QString SogouPage(const QString& words, const QList<Link>& links) {
+  // A page without hits carries no select-all link either: its return(false) would read as a
+  // hit of its own.
+  if (links.isEmpty())
+    return Page(words + QStringLiteral(" - 音乐搜索"), QStringLiteral("<p>没有找到相关歌曲</p>\r\n"));
   QString body = QStringLiteral(
       "<div class=bar><a pb=t class=mr style=\"display:inline\" href=\"#\" "
       "onclick=\"selectAll('songs');return(false);\">全选</a></div>\r\n<table>\r\n");
