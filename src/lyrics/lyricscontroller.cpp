@@ -107,8 +107,13 @@ void LyricsController::LoadSongLyrics() {
   display_.Clear();
   playback_.lyricsOffset = 0;
   if (config_.lrcAutoDownload()) {
-    display_.ShowMessage(kSearching);
-    if (search_) search_(LrcFileFor(title), title);
+    // Without a lyrics search the display says nothing it cannot keep.
+    if (search_) {
+      display_.ShowMessage(kSearching);
+      search_(LrcFileFor(title), title);
+    } else {
+      display_.ShowMessage(QStringLiteral("Tunewharf歌词秀"));
+    }
   } else {
     display_.ShowMessage(kAutoDownloadOff);
   }
