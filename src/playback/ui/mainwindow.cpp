@@ -4,6 +4,7 @@
 
 #include <QContextMenuEvent>
 #include <QFrame>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -122,6 +123,12 @@ void MainWindow::BuildControls() {
     f.setPixelSize(12);
     l->setFont(f);
   }
+  // "00:00" must fit the 32 pixels beside the status line whatever the font's digit width.
+  QFont timeFont = echo_->font();
+  while (timeFont.pixelSize() > 8 &&
+         QFontMetrics(timeFont).horizontalAdvance(QStringLiteral("00:00")) > echo_->width() - 1)
+    timeFont.setPixelSize(timeFont.pixelSize() - 1);
+  echo_->setFont(timeFont);
   labTest_ = PlainLabel(this, "labTest");
   labTest_->hide();
 

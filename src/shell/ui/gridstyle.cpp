@@ -68,7 +68,10 @@ void GridDelegate::paint(QPainter* p, const QStyleOptionViewItem& option,
   const int align = alignData.isValid() ? alignData.toInt() : int(Qt::AlignLeft | Qt::AlignVCenter);
   // drawText never interprets markup: titles from the web stay plain text.
   p->setClipRect(option.rect);
-  p->drawText(textRect, align | Qt::TextSingleLine, index.data(Qt::DisplayRole).toString());
+  const QString text = index.data(Qt::DisplayRole).toString();
+  // Beside a picture in a narrow cell (the playing row's number) a cut-off text only clutters.
+  if (pix.isNull() || p->fontMetrics().horizontalAdvance(text) <= textRect.width())
+    p->drawText(textRect, align | Qt::TextSingleLine, text);
   p->restore();
 }
 
