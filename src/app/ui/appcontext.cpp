@@ -71,6 +71,8 @@ AppContext::~AppContext() {
   delete mainWindow_;
 }
 
+MediaPlayer& AppContext::player() { return *player_; }
+
 bool AppContext::Main() {
   // A second instance touches no folder and reads no file: it wakes the first and ends.
   if (lock_->IsAlreadyRunning()) {

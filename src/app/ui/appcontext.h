@@ -15,6 +15,7 @@ class FrmLrc;
 class InitSplash;
 class InstanceLock;
 class LrcShow;
+class MediaPlayer;
 class LyricsController;
 class MainWindow;
 class MonitorWindow;
@@ -63,6 +64,7 @@ class AppContext : public QObject {
   FrmLrc* lyricsWindow() const { return lyricsWindow_; }
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
   PlaybackEngine& engine() { return *engine_; }
+  MediaPlayer& player();
   PlaylistManager& playlists() { return *playlists_; }
   SongSearch& search() { return *search_; }
   const AppPaths& paths() const { return paths_; }
