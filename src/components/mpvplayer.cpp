@@ -22,7 +22,21 @@ enum Observed : uint64_t {
   kDuration,
   kMetadata,
   kTimePos,
+  kCacheAhead,
 };
+
+// Replies to our asynchronous requests carry the load generation above these low bits.
+enum Reply : uint64_t {
+  kIgnored = 0,  // fire and forget: stop, seek, volume
+  kLoadReply = 1,
+  kDurationReply,
+  kTagsReply,
+};
+constexpr int kReplyBits = 4;
+
+uint64_t Tag(quint64 generation, Reply kind) {
+  return (generation << kReplyBits) | kind;
+}
 
 void SetOption(mpv_handle* mpv, const char* name, const QByteArray& value) {
   if (mpv_set_option_string(mpv, name, value.constData()) < 0)
@@ -96,9 +110,10 @@ bool MpvPlayer::EnsureMpv() {
   mpv_observe_property(mpv_, kIdle, "idle-active", MPV_FORMAT_FLAG);
   mpv_observe_property(mpv_, kSeeking, "seeking", MPV_FORMAT_FLAG);
   mpv_observe_property(mpv_, kDuration, "duration", MPV_FORMAT_DOUBLE);
-  mpv_observe_property(mpv_, kMetadata, "metadata", MPV_FORMAT_NONE);
-  // Whole seconds only: enough to tell a cut-off song from its end, at one wake-up a second.
-  mpv_observe_property(mpv_, kTimePos, "time-pos", MPV_FORMAT_INT64);
+  mpv_observe_property(mpv_, kMetadata, "metadata", MPV_FORMAT_NODE);
+  // Observed rather than read on demand: a read waits for the core. About ten wake-ups a second.
+  mpv_observe_property(mpv_, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+  mpv_observe_property(mpv_, kCacheAhead, "demuxer-cache-duration", MPV_FORMAT_DOUBLE);
   mpv_set_wakeup_callback(mpv_, &WakeUp, this);
   return true;
 }
@@ -107,7 +122,9 @@ void MpvPlayer::SetUrl(const QString& url) {
   url_ = url;
   needsLoad_ = true;
   duration_ = 0;
+  position_ = 0;
   lastPosition_ = 0;
+  cacheAhead_ = 0;
   bufferingProgress_ = 0;
   artist_.clear();
   title_.clear();
@@ -119,7 +136,7 @@ void MpvPlayer::Play() {
   if (running) {
     if (facts_.paused && mpv_) {
       int no = 0;
-      mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &no);
+      mpv_set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &no);
     }
     return;
   }
@@ -128,13 +145,17 @@ void MpvPlayer::Play() {
 
 void MpvPlayer::Load() {
   needsLoad_ = false;
+  ++generation_;
   facts_ = components::MpvFacts();
   facts_.loaded = true;
   entryId_ = -1;
+  infoPending_ = 0;
   followEntry_ = false;
   startSeen_ = false;
   duration_ = 0;
+  position_ = 0;
   lastPosition_ = 0;
+  cacheAhead_ = 0;
   bufferingProgress_ = 0;
   artist_.clear();
   title_.clear();
@@ -145,18 +166,17 @@ void MpvPlayer::Load() {
     UpdateState();
     return;
   }
+  // mpv runs requests in the order they were queued, so a stop queued just before this load
+  // runs first; a blocking loadfile was seen to overtake it and then be cleared by it.
+  int no = 0;
+  mpv_set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &no);
   const QByteArray path = target->toUtf8();
   const char* cmd[] = {"loadfile", path.constData(), "replace", nullptr};
-  if (mpv_command(mpv_, cmd) < 0) {
+  if (mpv_command_async(mpv_, Tag(generation_, kLoadReply), cmd) < 0) {
     facts_.refused = true;
     UpdateState();
     return;
   }
-  // The replaced playlist holds only our entry; its id tells our events from the old song's.
-  int64_t id = -1;
-  if (mpv_get_property(mpv_, "playlist/0/id", MPV_FORMAT_INT64, &id) >= 0) entryId_ = id;
-  int no = 0;
-  mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &no);
   facts_.loading = true;
   UpdateState();
 }
@@ -164,7 +184,7 @@ void MpvPlayer::Load() {
 void MpvPlayer::Stop() {
   if (mpv_) {
     const char* cmd[] = {"stop", nullptr};
-    mpv_command_async(mpv_, 0, cmd);
+    mpv_command_async(mpv_, kIgnored, cmd);
   }
   // mpv stops asynchronously; the song counts as stopped now, whatever it reports later.
   facts_.userStopped = true;
@@ -175,28 +195,19 @@ void MpvPlayer::Stop() {
 void MpvPlayer::Pause() {
   if (!mpv_ || state_ == PlayState::Stopped || state_ == PlayState::Ready) return;
   int yes = 1;
-  mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &yes);
-}
-
-double MpvPlayer::ReadDouble(const char* name, double fallback) const {
-  double value = 0;
-  if (!mpv_ || mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &value) < 0) return fallback;
-  return value;
+  mpv_set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &yes);
 }
 
 double MpvPlayer::currentPosition() const {
   if (!facts_.loaded || facts_.ended || facts_.userStopped || facts_.refused) return 0;
-  const double pos = ReadDouble("time-pos", -1);
-  if (pos < 0) return lastPosition_;
-  lastPosition_ = pos;
-  return pos;
+  return position_;
 }
 
 void MpvPlayer::SetCurrentPosition(double seconds) {
   if (!mpv_ || !facts_.loaded || facts_.ended || facts_.userStopped) return;
   const QByteArray to = QByteArray::number(qMax(0.0, seconds), 'f', 3);
   const char* cmd[] = {"seek", to.constData(), "absolute", nullptr};
-  mpv_command_async(mpv_, 0, cmd);
+  mpv_command_async(mpv_, kIgnored, cmd);
 }
 
 double MpvPlayer::duration() const {
@@ -215,8 +226,7 @@ int MpvPlayer::downloadProgress() const {
   if (duration_ <= 0) return 0;
   if (facts_.ended && !facts_.failed) return 100;
   // How far the downloaded part reaches: the play position plus what is cached ahead.
-  const double ahead = ReadDouble("demuxer-cache-duration", 0);
-  const double reached = currentPosition() + ahead;
+  const double reached = currentPosition() + cacheAhead_;
   return qBound(0, static_cast<int>(reached * 100 / duration_), 100);
 }
 
@@ -224,20 +234,20 @@ void MpvPlayer::SetVolume(int volume) {
   volume_ = qBound(0, volume, 100);
   if (!mpv_) return;
   double v = volume_;
-  mpv_set_property_async(mpv_, 0, "volume", MPV_FORMAT_DOUBLE, &v);
+  mpv_set_property_async(mpv_, kIgnored, "volume", MPV_FORMAT_DOUBLE, &v);
 }
 
 void MpvPlayer::SetMute(bool mute) {
   mute_ = mute;
   if (!mpv_) return;
   int flag = mute ? 1 : 0;
-  mpv_set_property_async(mpv_, 0, "mute", MPV_FORMAT_FLAG, &flag);
+  mpv_set_property_async(mpv_, kIgnored, "mute", MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvPlayer::SetFullScreen(bool fullScreen) {
   if (!mpv_) return;
   int flag = fullScreen ? 1 : 0;
-  mpv_set_property_async(mpv_, 0, "fullscreen", MPV_FORMAT_FLAG, &flag);
+  mpv_set_property_async(mpv_, kIgnored, "fullscreen", MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvPlayer::PostDrain() {
@@ -260,29 +270,39 @@ void MpvPlayer::DrainEvents() {
 void MpvPlayer::HandleEvent(const mpv_event& event) {
   qCDebug(lcMpv) << "event" << mpv_event_name(event.event_id) << event.reply_userdata;
   switch (event.event_id) {
+    case MPV_EVENT_COMMAND_REPLY:
+    case MPV_EVENT_GET_PROPERTY_REPLY:
+      HandleReply(event);
+      return;
     case MPV_EVENT_START_FILE: {
       const auto* start = static_cast<const mpv_event_start_file*>(event.data);
-      if (followEntry_ || (entryId_ < 0 && facts_.loading)) {
+      if (followEntry_ && !facts_.userStopped) {
         entryId_ = start->playlist_entry_id;
         followEntry_ = false;
       }
-      if (start->playlist_entry_id != entryId_) return;
+      if (entryId_ < 0 || start->playlist_entry_id != entryId_) return;
       startSeen_ = true;
+      infoPending_ = 0;
       facts_.ended = false;
       facts_.failed = false;
       facts_.loading = true;
       facts_.restarted = false;
       return;
     }
-    case MPV_EVENT_FILE_LOADED:
+    case MPV_EVENT_FILE_LOADED: {
       // Only after our own start-file: an older song's event may still be queued.
-      if (!startSeen_ || !facts_.loading || facts_.userStopped) return;
-      facts_.loading = false;
+      if (!startSeen_ || !facts_.loading || facts_.userStopped || infoPending_ > 0) return;
       facts_.restarted = false;
-      duration_ = qMax(0.0, ReadDouble("duration", 0));
-      ReadTags();
+      // Asked for rather than taken from the observed properties: a song as long as the one
+      // before would not change them. The song counts as loading until both answers are in,
+      // so its length and tags are known when it first reports playing.
+      infoPending_ = 2;
+      mpv_get_property_async(mpv_, Tag(generation_, kDurationReply), "duration", MPV_FORMAT_DOUBLE);
+      mpv_get_property_async(mpv_, Tag(generation_, kTagsReply), "metadata", MPV_FORMAT_NODE);
       return;
+    }
     case MPV_EVENT_PLAYBACK_RESTART:
+      if (!startSeen_) return;
       facts_.restarted = true;
       facts_.seeking = false;
       return;
@@ -296,14 +316,27 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
       }
       facts_.ended = true;
       facts_.loading = false;
+      infoPending_ = 0;
       facts_.failed = end->reason == MPV_END_FILE_REASON_ERROR ||
                       (end->reason == MPV_END_FILE_REASON_EOF && network_ &&
                        components::IsTruncatedEnd(lastPosition_, duration_));
       return;
     }
+    case MPV_EVENT_IDLE:
+      // A web playlist whose entries were all refused leaves mpv idle with no end-file for
+      // any entry we could follow.
+      if (followEntry_ && !facts_.userStopped) {
+        followEntry_ = false;
+        facts_.ended = true;
+        facts_.failed = true;
+        facts_.loading = false;
+      }
+      return;
     case MPV_EVENT_PROPERTY_CHANGE: {
       const auto* prop = static_cast<const mpv_event_property*>(event.data);
       const bool has = prop->format != MPV_FORMAT_NONE && prop->data;
+      // Length, tags and position belong to our song only once it has loaded.
+      const bool ours = startSeen_ && !facts_.loading && !facts_.ended;
       switch (event.reply_userdata) {
         case kPause:
           facts_.paused = has && *static_cast<int*>(prop->data);
@@ -321,17 +354,22 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
           facts_.seeking = has && *static_cast<int*>(prop->data);
           break;
         case kDuration:
-          if (has && !facts_.loading && !facts_.ended) {
+          if (has && ours) {
             const double d = *static_cast<double*>(prop->data);
             if (d > 0) duration_ = d;
           }
           break;
         case kMetadata:
-          if (!facts_.loading && !facts_.ended) ReadTags();
+          if (has && ours) ReadTags(*static_cast<mpv_node*>(prop->data));
           break;
         case kTimePos:
-          if (has && !facts_.ended && !facts_.loading)
-            lastPosition_ = qMax(lastPosition_, double(*static_cast<int64_t*>(prop->data)));
+          if (has && ours) {
+            position_ = qMax(0.0, *static_cast<double*>(prop->data));
+            lastPosition_ = qMax(lastPosition_, position_);
+          }
+          break;
+        case kCacheAhead:
+          cacheAhead_ = has && ours ? qMax(0.0, *static_cast<double*>(prop->data)) : 0;
           break;
       }
       return;
@@ -341,9 +379,42 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
   }
 }
 
-void MpvPlayer::ReadTags() {
-  mpv_node node;
-  if (mpv_get_property(mpv_, "metadata", MPV_FORMAT_NODE, &node) < 0) return;
+void MpvPlayer::HandleReply(const mpv_event& event) {
+  const uint64_t kind = event.reply_userdata & ((1u << kReplyBits) - 1);
+  // Answers to an older load, and to stop, seek and volume, change nothing.
+  if (kind == kIgnored || (event.reply_userdata >> kReplyBits) != generation_) return;
+  if (facts_.userStopped || facts_.ended) return;
+  if (kind == kLoadReply) {
+    const auto* reply = static_cast<const mpv_event_command*>(event.data);
+    if (event.error < 0) {
+      facts_.ended = true;
+      facts_.failed = true;
+      facts_.loading = false;
+      return;
+    }
+    // The new entry's id tells its start-file and end-file from those of the song before.
+    const mpv_node& result = reply->result;
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+      for (int i = 0; i < result.u.list->num; ++i) {
+        const mpv_node& value = result.u.list->values[i];
+        if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0 &&
+            value.format == MPV_FORMAT_INT64)
+          entryId_ = value.u.int64;
+      }
+    }
+    // Without an id (an mpv before 0.33), follow whichever entry starts next.
+    if (entryId_ < 0) followEntry_ = true;
+    return;
+  }
+  if (infoPending_ <= 0) return;
+  const auto* prop = static_cast<const mpv_event_property*>(event.data);
+  const bool has = event.error >= 0 && prop->format != MPV_FORMAT_NONE && prop->data;
+  if (kind == kDurationReply && has) duration_ = qMax(0.0, *static_cast<double*>(prop->data));
+  if (kind == kTagsReply && has) ReadTags(*static_cast<mpv_node*>(prop->data));
+  if (--infoPending_ == 0) facts_.loading = false;
+}
+
+void MpvPlayer::ReadTags(const mpv_node& node) {
   QString artist, title, icy;
   if (node.format == MPV_FORMAT_NODE_MAP) {
     const mpv_node_list* list = node.u.list;
@@ -356,7 +427,6 @@ void MpvPlayer::ReadTags() {
       if (key == "icy-title") icy = value;
     }
   }
-  mpv_free_node_contents(&node);
   if (!icy.isEmpty()) {
     const auto split = components::SplitStreamTitle(icy);
     artist = split.artist;
@@ -367,17 +437,6 @@ void MpvPlayer::ReadTags() {
 }
 
 void MpvPlayer::UpdateState() {
-  // A web playlist whose entries were all refused may leave mpv idle without a further event
-  // we could tell apart, so look at the idle flag itself while waiting for an entry.
-  if (followEntry_ && mpv_) {
-    int idle = 0;
-    if (mpv_get_property(mpv_, "idle-active", MPV_FORMAT_FLAG, &idle) >= 0 && idle) {
-      followEntry_ = false;
-      facts_.ended = true;
-      facts_.failed = true;
-      facts_.loading = false;
-    }
-  }
   const PlayState state = components::MapState(facts_);
   if (state == state_) return;
   state_ = state;

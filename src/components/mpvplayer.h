@@ -10,10 +10,12 @@
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_node;
 
-// The media player on libmpv. mpv is created on first play so the first paint is not delayed;
-// its events are drained on the GUI thread without ever waiting, and turned into the numeric
-// states through MapState.
+// The media player on libmpv. mpv is created on first play so the first paint is not delayed.
+// Every command and property read after that is asynchronous, so a busy mpv core (it drains
+// the audio output for ~400 ms after each song) never holds up the GUI thread; events are
+// drained on the GUI thread without waiting and turned into the numeric states by MapState.
 class MpvPlayer : public MediaPlayer {
   Q_OBJECT
 
@@ -62,9 +64,9 @@ class MpvPlayer : public MediaPlayer {
   bool EnsureMpv();
   void Load();
   void HandleEvent(const mpv_event& event);
-  void ReadTags();
+  void HandleReply(const mpv_event& event);
+  void ReadTags(const mpv_node& node);
   void UpdateState();
-  double ReadDouble(const char* name, double fallback) const;
 
   Options options_;
   mpv_handle* mpv_ = nullptr;
@@ -75,13 +77,18 @@ class MpvPlayer : public MediaPlayer {
   QString url_;
   bool network_ = false;
   bool needsLoad_ = true;
-  qint64 entryId_ = -1;       // playlist entry of the song we loaded; -1 before its start-file
+  // Each load gets a generation; replies carry it, so an answer to an older load is dropped.
+  quint64 generation_ = 0;
+  qint64 entryId_ = -1;       // playlist entry of the song we loaded; -1 until loadfile answers
+  int infoPending_ = 0;       // length and tags asked for at file-loaded, not yet answered
   bool followEntry_ = false;  // a web playlist redirected: adopt the next entry that starts
   bool startSeen_ = false;    // our entry's start-file arrived
   components::MpvFacts facts_;
   PlayState state_ = PlayState::Undefined;
   double duration_ = 0;
-  mutable double lastPosition_ = 0;
+  double position_ = 0;      // time-pos as mpv last reported it for our song
+  double lastPosition_ = 0;  // the furthest position reached, to tell a cut-off from the end
+  double cacheAhead_ = 0;    // demuxer-cache-duration
   int bufferingProgress_ = 0;
   QString artist_, title_;
   int volume_ = 40;
