@@ -34,6 +34,7 @@
 #include "shell/ui/dockmanager.h"
 #include "shell/ui/monitorwindow.h"
 #include "shell/ui/qtprompter.h"
+#include "shell/ui/skin.h"
 #include "shell/ui/trayicon.h"
 #include "shell/ui/traypopup.h"
 #include "web/pagefetcher.h"
@@ -96,6 +97,9 @@ bool AppContext::Main() {
 }
 
 void AppContext::Build() {
+  // Every popup menu of the program wears the skin.
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+    app->setStyleSheet(app->styleSheet() + skin::MenuStyle());
   player_ = std::make_unique<MpvPlayer>();
   msf_ = std::make_unique<SongGridModel>(SongGridModel::Kind::Songs);
   msf1_ = std::make_unique<SongGridModel>(SongGridModel::Kind::Songs);

@@ -106,4 +106,14 @@ QString CloseButtonStyle() {
       "QToolButton:pressed{background:rgb(191,221,245);}");
 }
 
+QString MenuStyle() {
+  return QStringLiteral(
+      "QMenu{background:rgb(241,249,252);border:1px solid rgb(9,62,154);color:rgb(76,97,143);"
+      "padding:2px;}"
+      "QMenu::item{padding:3px 18px 3px 22px;}"
+      "QMenu::item:selected{background:rgb(33,101,198);color:white;}"
+      "QMenu::item:disabled{color:rgb(160,175,200);}"
+      "QMenu::separator{height:1px;background:rgb(189,215,231);margin:3px 6px;}");
+}
+
 }  // namespace skin

@@ -27,5 +27,7 @@ void PaintFrame(QPainter& painter, const QRect& rect, int titleHeight, const QSt
 // The close button's picture in one of its three states.
 void PaintCloseButton(QPainter& painter, const QRectF& rect, ButtonState state);
 QString CloseButtonStyle();
+// Popup menus in the skin's colours: light body, deep-blue border, blue highlight.
+QString MenuStyle();
 
 }  // namespace skin
