@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QList>
-#include <deque>
 
 #include "app/appconfig.h"
 #include "common/numparse.h"
@@ -16,10 +15,7 @@
 // window does, recording which rows were started.
 class EngineFixture : public ::testing::Test {
  protected:
-  EngineFixture()
-      : playlist(SongGridModel::Kind::Songs),
-        results(SongGridModel::Kind::Songs),
-        engine(player, config, playlist, results) {
+  EngineFixture() {
     engine.SetRecoveryWaitMs(0);
     engine.SetRowPlayAction(PlayingGrid::Playlist, [this](int row) {
       started << row;
@@ -31,12 +27,7 @@ class EngineFixture : public ::testing::Test {
                          QStringLiteral("正在分析,请稍候..."));
       engine.PlayUrl(results.path(row));
     });
-    engine.SetRandomSource([this] {
-      if (randoms.empty()) return 0.0;
-      const double r = randoms.front();
-      randoms.pop_front();
-      return r;
-    });
+    engine.SetRandomSource([] { return 0.0; });
   }
 
   // songs rows titled "歌1".."歌n"; padTo pads with blank rows (0 keeps the grid exact).
@@ -67,19 +58,16 @@ class EngineFixture : public ::testing::Test {
     player.ClearCalls();
   }
 
-  // The song ends: the player stops on its own and the next poll sees it.
-  void EndSong() {
-    player.SetState(PlayState::Stopped);
-    engine.OnPollTick();
+  std::pair<bool, bool> Timers() const {
+    return {engine.pollTimerActive(), engine.statusTimerActive()};
   }
 
   FakeMediaPlayer player;
   AppConfig config;
-  SongGridModel playlist;
-  SongGridModel results;
-  PlaybackEngine engine;
+  SongGridModel playlist{SongGridModel::Kind::Songs};
+  SongGridModel results{SongGridModel::Kind::Songs};
+  PlaybackEngine engine{player, config, playlist, results};
   ListKind resultKind = ListKind::WebResults;
   QList<int> started;
   QList<int> resultStarted;
-  std::deque<double> randoms;
 };

@@ -7,17 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QFile>
 
-#include "app/appconfig.h"
-#include "app/menuform.h"
 #include "common/gbk.h"
 #include "playlist/lstfile.h"
-#include "playlist/songgridmodel.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
+#include "playlist/playlistfixture.h"
 
 namespace {
 
@@ -25,13 +20,10 @@ QByteArray Gbk(const char* utf8) {
   return common::EncodeGbk(QString::fromUtf8(utf8));
 }
 
-class PlaylistManagerTest : public ::testing::Test {
+class PlaylistManagerTest : public PlaylistFixture {
  protected:
-  void Start(const QString& current = QStringLiteral("default")) {
-    lists.EnsureDefaultList();
-    lists.BuildListMenu();
-    lists.MarkCurrent(current);
-    lists.LoadLST();
+  void SetUp() override {
+    lists.SetSaveConfig([this] { ++configSaves; });
   }
   QStringList Captions() const {
     QStringList out;
@@ -44,18 +36,7 @@ class PlaylistManagerTest : public ::testing::Test {
       if (!grid.title(r).isEmpty()) out << grid.title(r);
     return out;
   }
-
-  TempAppDir dir;
-  SongGridModel grid{SongGridModel::Kind::Songs};
-  QAbstractItemModelTester tester{&grid, QAbstractItemModelTester::FailureReportingMode::Fatal};
-  MenuForm menus;
-  ScriptedPrompter prompter;
-  AppConfig config;
-  PlaylistManager lists{grid, menus, prompter, dir.paths(), config};
   int configSaves = 0;
-  void SetUp() override {
-    lists.SetSaveConfig([this] { ++configSaves; });
-  }
 };
 
 TEST_F(PlaylistManagerTest, ThreeSongsGiveTwentyRowsAndAThreeLineSave) {
@@ -178,24 +159,20 @@ TEST_F(PlaylistManagerTest, NewListKeepsCapitalsAndRefusesBadOrTakenNames) {
   EXPECT_EQ(prompter.asked()[0].message.text,
             "请输入列表名称,中文输入将不被接受.\r\n可用字符为:大小写英文字母以及数字.");
 
-  struct Case {
-    const char* typed;
-    const char* message;
-  } cases[] = {{"mylist2", "列表名称已存在,创建失败!"},
-               {"我的", "考虑兼容性问题,列表名称请不要使用中文或符号"},
-               {"a-b", "考虑兼容性问题,列表名称请不要使用中文或符号"},
-               {"   ", nullptr}};
-  for (const Case& c : cases) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"mylist2", "列表名称已存在,创建失败!"},
+      {"我的", "考虑兼容性问题,列表名称请不要使用中文或符号"},
+      {"a-b", "考虑兼容性问题,列表名称请不要使用中文或符号"},
+      {"   ", nullptr}};
+  for (const auto& [typed, message] : cases) {
     prompter.ClearAsked();
-    prompter.QueueText(QString::fromUtf8(c.typed));
+    prompter.QueueText(QString::fromUtf8(typed));
     lists.NewList();
-    EXPECT_EQ(Captions().size(), 2) << c.typed;
+    EXPECT_EQ(Captions().size(), 2) << typed;
     EXPECT_EQ(prompter.messages(),
-              c.message ? QStringList{QString::fromUtf8(c.message)} : QStringList())
-        << c.typed;
-    if (c.message) {
-      EXPECT_EQ(prompter.asked().last().message.title, "Error");
-    }
+              message ? QStringList{QString::fromUtf8(message)} : QStringList())
+        << typed;
+    if (message) EXPECT_EQ(prompter.asked().last().message.title, "Error");
   }
 }
 
@@ -257,19 +234,15 @@ TEST(LstFile, QuotesAndLineBreaksNeverShiftFields) {
 
 TEST(LstFile, GbkWinsUnlessTheBytesSayUtf8) {
   TempAppDir dir;
-  struct Case {
-    QByteArray bytes;
-    const char* singer;
-  } cases[] = {
+  const std::pair<QByteArray, const char*> cases[] = {
       {Gbk("\"t\",\"未知\",\"00:00\",\"/p\""), "未知"},  // also valid UTF-8
       {"\xEF\xBB\xBF\"t\",\"\xE6\x9C\xAA\",\"00:00\",\"/p\"", "未"},
-      {"\"t\",\"\xE6\x9C\xAA\xE7\x9F\xA5\xE7\x9A\x84\",\"00:00\",\"/p\"", "未知的"},
-  };
-  for (const Case& c : cases) {
-    dir.WriteFile("playlist/x.lst", c.bytes);
+      {"\"t\",\"\xE6\x9C\xAA\xE7\x9F\xA5\xE7\x9A\x84\",\"00:00\",\"/p\"", "未知的"}};
+  for (const auto& [bytes, singer] : cases) {
+    dir.WriteFile("playlist/x.lst", bytes);
     const auto songs = playlist::ReadLstFile(dir.Path("playlist/x.lst"));
-    ASSERT_TRUE(songs && songs->size() == 1u) << c.singer;
-    EXPECT_EQ((*songs)[0].singer, QString::fromUtf8(c.singer));
+    ASSERT_TRUE(songs && songs->size() == 1u) << singer;
+    EXPECT_EQ((*songs)[0].singer, QString::fromUtf8(singer));
   }
   EXPECT_FALSE(playlist::ReadLstFile("/dev/zero"));
 }
@@ -306,6 +279,119 @@ TEST(LstFile, AKilledSaveLeavesAWholeFileAndBackupsKeepReplacedOnes) {
   }
   // QSaveFile leaves no temporary name behind that would show up as a playlist.
   EXPECT_EQ(QDir(dir.Path("playlist")).entryList(QDir::Files), QStringList({"x.lst"}));
+}
+
+class PlaylistCommandsTest : public PlaylistFixture {
+ protected:
+  void SetUp() override {
+    Start();
+    results.Setup();
+  }
+  QString Saved() const { return common::DecodeGbk(dir.ReadFile("playlist/default.lst")); }
+};
+
+TEST_F(PlaylistCommandsTest, AddFileCutsFourCharactersAndSavesEvenWhenCancelled) {
+  prompter.QueuePath(QStringLiteral("/music/曲子.flac"));
+  commands.mnuAdds_Click(0);
+  ASSERT_EQ(prompter.asked().size(), 1);
+  EXPECT_EQ(prompter.asked()[0].message.title, "添加单个音乐文件");
+  EXPECT_EQ(prompter.asked()[0].message.text,
+            "媒体文件|*.mid;*.wma;*.wav;*.avi;*.mpg;*.wmv;*.asf;*.mp3;*.ogg;*.m3u;*.dat");
+  EXPECT_EQ(grid.title(1), "曲子.");
+  EXPECT_EQ(Saved(), "\"曲子.\",\"未知\",\"00:00\",\"/music/曲子.flac\"\r\n");
+  dir.WriteFile("playlist/default.lst", "");
+  commands.AddFile();  // cancelled: the unchanged list is written again
+  EXPECT_EQ(Saved(), "\"曲子.\",\"未知\",\"00:00\",\"/music/曲子.flac\"\r\n");
+}
+
+TEST_F(PlaylistCommandsTest, AddFolderTakesSixExtensionsInAnyCase) {
+  const QString folder = dir.Path("songs");
+  for (const char* name : {"b.MP3", "a.wma", "c.mp3.txt", "d.ogg", "e.Wav", "f.mp4"})
+    dir.WriteFile(QStringLiteral("songs/") + name, "x");
+  prompter.QueuePath(folder + u'/');
+  commands.AddFolder();
+  EXPECT_EQ(prompter.asked()[0].message.title, "添加目录");
+  ASSERT_EQ(grid.title(3), "e");
+  EXPECT_EQ(grid.title(1), "a");
+  EXPECT_EQ(grid.path(2), folder + "/b.MP3");
+  EXPECT_EQ(grid.title(4), "");
+  commands.AddFolder();  // cancelled
+  EXPECT_EQ(prompter.asked().size(), 2);
+  EXPECT_TRUE(playlist::IsImportableFile("X.ASF"));
+  EXPECT_FALSE(playlist::IsImportableFile("x.mp3 "));
+}
+
+TEST_F(PlaylistCommandsTest, AddUrlAsksThreeTimesWithItsDefaults) {
+  auto add = [&](const char* title, const char* singer, std::optional<QString> url) {
+    prompter.QueueText(QString::fromUtf8(title));
+    prompter.QueueText(QString::fromUtf8(singer));
+    if (url) prompter.QueueText(url);
+    commands.AddUrl();
+  };
+  add("歌", "", std::nullopt);  // an emptied singer ends the command: no address asked
+  EXPECT_EQ(prompter.asked().size(), 2);
+  add("歌", "人", QStringLiteral("  "));
+  EXPECT_EQ(prompter.messages(), QStringList{"添加失败,缺少必填项:网络URL!"});
+  EXPECT_EQ(grid.title(1), "");
+  EXPECT_EQ(prompter.asked()[2].message.title, "信息-歌曲名");
+  EXPECT_EQ(prompter.asked()[2].defaultText, "未知");
+  EXPECT_EQ(prompter.asked()[3].message.title, "信息-艺术家");
+  EXPECT_EQ(prompter.asked()[4].message.title, "信息-网络URL");
+  EXPECT_TRUE(prompter.asked()[4].message.text.startsWith("请输入网络URL,必填项!例如:\r\n"));
+  add("  ", "  ", QStringLiteral(" http://h/b.mp3 "));  // blank names: the address and 未知
+  EXPECT_EQ(grid.title(1), "http://h/b.mp3");
+  EXPECT_EQ(grid.cell(1, 2), "未知");
+  add("歌名", "歌手", QStringLiteral("http://h/c.mp3"));
+  EXPECT_EQ(grid.title(2), "歌名");
+  EXPECT_EQ(grid.cell(2, 2), "歌手");
+  EXPECT_EQ(grid.rows(), 20);
+}
+
+TEST_F(PlaylistCommandsTest, DeleteRemovesTheRangeBottomUpAndLeavesCurrentRowAlone) {
+  for (int k = 1; k <= 5; ++k)
+    lists.AddSongRow(QString::number(k), "未知", "00:00", QStringLiteral("/%1").arg(k));
+  state.currentRow = 4;
+  prompter.QueueAnswer(PromptAnswer::Cancel);
+  EXPECT_FALSE(commands.DeleteSelected(2, 3));
+  EXPECT_FALSE(commands.DeleteSelected(0, 3));
+  EXPECT_EQ(prompter.messages(), QStringList({"确认将所选歌曲从列表中删除?"}));
+  EXPECT_TRUE(commands.DeleteSelected(3, 2));
+  EXPECT_EQ(grid.title(2), "4");
+  EXPECT_EQ(grid.cell(2, 0), "004");  // numbers are not recomputed
+  EXPECT_EQ(grid.selectedRow(), 2);
+  EXPECT_EQ(grid.rows(), 20);
+  EXPECT_EQ(state.currentRow, 4);
+  commands.ClearList();
+  EXPECT_EQ(grid.title(1), "");
+  EXPECT_EQ(grid.rows(), 20);
+}
+
+TEST_F(PlaylistCommandsTest, RenamesSaveAndAChangedAddressClearsTheRedMark) {
+  lists.AddSongRow("t", "未知", "00:00", "/old");
+  grid.SetRowColor(1, QColor(255, 0, 0));
+  prompter.QueueText(QStringLiteral("   "));
+  commands.RenamePlaylistCell(1, 4);
+  EXPECT_EQ(grid.path(1), "/old");
+  EXPECT_EQ(grid.rowColor(1), QColor(255, 0, 0));
+  prompter.QueueText(QStringLiteral("/new"));
+  commands.RenamePlaylistCell(1, 4);
+  EXPECT_EQ(prompter.asked()[1].message.title, "修改地址");
+  EXPECT_EQ(prompter.asked()[1].message.text, "请为该曲输入新地址:");
+  EXPECT_EQ(prompter.asked()[1].defaultText, "/old");
+  EXPECT_EQ(grid.rowColor(1), QColor(76, 97, 143));
+  EXPECT_EQ(Saved(), "\"t\",\"未知\",\"00:00\",\"/new\"\r\n");
+}
+
+// "至播放列表" runs through the playlist window's test; "地址失效?" on a full result grid here.
+TEST_F(PlaylistCommandsTest, DeadLinkSearchAppendsToAFullResultGridAndCopiesAllButTheAddress) {
+  lists.AddSongRow("web", "singer", "03:30", "http://cdn/real.mp3");
+  results.RemoveBlankRows();  // full: no blank row to take
+  for (int k = 0; k < 3; ++k) results.AppendRow({"n", "x", "y", "z", "p"});
+  EXPECT_EQ(commands.PrepareDeadLinkSearch(1), 4);
+  EXPECT_EQ(results.entry(4).title, "web");
+  EXPECT_EQ(results.entry(4).number, "004");
+  EXPECT_EQ(results.entry(4).path, "");
+  EXPECT_EQ(results.selectedRow(), 4);
 }
 
 }  // namespace

@@ -4,28 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractItemModelTester>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
-#include "app/appconfig.h"
-#include "app/menuform.h"
-#include "playback/playbackstate.h"
-#include "playlist/playlistcommands.h"
-#include "playlist/playlistmanager.h"
+#include "playlist/playlistfixture.h"
 #include "playlist/playlistmenus.h"
-#include "playlist/songgridmodel.h"
 #include "playlist/ui/skinbutton.h"
-#include "support/fakemediaplayer.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
 
 namespace {
 
-class PlaylistWindowTest : public ::testing::Test {
+class PlaylistWindowTest : public PlaylistFixture {
  protected:
   void SetUp() override {
     playlist::CreatePlaylistMenus(menus);
@@ -33,10 +24,7 @@ class PlaylistWindowTest : public ::testing::Test {
         "playlist/default.lst",
         "\"one\",\"s1\",\"03:00\",\"/m/one.mp3\"\r\n\"two\",\"s2\",\"04:00\",\"/m/two.mp3\"\r\n"
         "\"<img src=/dev/zero>\",\"s3\",\"00:00\",\"/m/three.mp3\"\r\n");
-    lists.EnsureDefaultList();
-    lists.BuildListMenu();
-    lists.MarkCurrent("default");
-    lists.LoadLST();
+    Start();
     window.show();
   }
 
@@ -44,26 +32,9 @@ class PlaylistWindowTest : public ::testing::Test {
   QPoint RowCenter(int tab, int programRow) {
     return View(tab)->visualRect(View(tab)->model()->index(programRow - 1, 1)).center();
   }
-  QStringList PopupItems() {
-    QStringList out;
-    if (QMenu* m = window.lastPopup())
-      for (QAction* a : m->actions())
-        if (!a->isSeparator()) out << a->text();
-    return out;
-  }
+  QString FirstPopupItem() { return window.lastPopup()->actions().value(0)->text(); }
 
-  TempAppDir dir;
-  MenuForm menus;
-  ScriptedPrompter prompter;
-  AppConfig config;
-  PlaybackState state;
-  FakeMediaPlayer player;
-  SongGridModel grid{SongGridModel::Kind::Songs};
-  SongGridModel results{SongGridModel::Kind::Songs};
   SongGridModel charts{SongGridModel::Kind::Charts};
-  QAbstractItemModelTester tester{&grid, QAbstractItemModelTester::FailureReportingMode::Fatal};
-  PlaylistManager lists{grid, menus, prompter, dir.paths(), config};
-  PlaylistCommands commands{lists, results, prompter, state, player};
   PlaylistWindow window{lists, commands, results, charts, menus, state, player};
 };
 
@@ -99,7 +70,7 @@ TEST_F(PlaylistWindowTest, RightClickSelectsTheRowThenOpensItsMenu) {
   EXPECT_TRUE(View(0)->selectionModel()->isRowSelected(2, {}));
   ASSERT_NE(window.lastPopup(), nullptr);
   EXPECT_EQ(window.lastPopup()->objectName(), "RLs");
-  EXPECT_EQ(PopupItems().first(), "播放");
+  EXPECT_EQ(FirstPopupItem(), "播放");
   EXPECT_FALSE(menus.Item("RLs", 1)->isEnabled());  // "下载" only while this row plays
   window.lastPopup()->close();
 
@@ -110,10 +81,8 @@ TEST_F(PlaylistWindowTest, RightClickSelectsTheRowThenOpensItsMenu) {
 
 TEST_F(PlaylistWindowTest, MenuButtonsOpenTheMenuOfTheVisibleTab) {
   struct Case {
-    int tab;
-    int button;
-    QString menu;
-    QString firstItem;
+    int tab, button;
+    QString menu, firstItem;
   } cases[] = {{0, 0, "mnuAdds", "添加文件"},   {0, 1, "mnuDels", "所选歌曲"},
                {0, 5, "ALists", "加载列表"},    {1, 0, "mnuOps", "至播放列表"},
                {1, 1, "mnuNone", "无可用操作"}, {1, 5, "mnuNone", "无可用操作"},
@@ -127,7 +96,7 @@ TEST_F(PlaylistWindowTest, MenuButtonsOpenTheMenuOfTheVisibleTab) {
     QTest::mouseClick(button, Qt::LeftButton);
     ASSERT_NE(window.lastPopup(), nullptr) << c.tab << c.button;
     EXPECT_EQ(window.lastPopup()->objectName(), c.menu) << c.tab << c.button;
-    EXPECT_EQ(PopupItems().value(0), c.firstItem) << c.tab << c.button;
+    EXPECT_EQ(FirstPopupItem(), c.firstItem) << c.tab << c.button;
     window.lastPopup()->close();
   }
   // The chart tab shows its own panel in place of the other three.
