@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "components/mpvplayer.h"
 
-#include <mpv/client.h>
+#include "components/mpvlibrary.h"
 
 #include <QByteArray>
 #include <QLoggingCategory>
@@ -12,6 +12,9 @@
 Q_LOGGING_CATEGORY(lcMpv, "tw.components", QtWarningMsg)
 
 namespace {
+// Only called once EnsureMpv has loaded the library.
+const components::MpvApi& Mpv() { return *components::LoadMpv(); }
+
 
 enum Observed : uint64_t {
   kPause = 1,
@@ -39,7 +42,7 @@ uint64_t Tag(quint64 generation, Reply kind) {
 }
 
 void SetOption(mpv_handle* mpv, const char* name, const QByteArray& value) {
-  if (mpv_set_option_string(mpv, name, value.constData()) < 0)
+  if (Mpv().set_option_string(mpv, name, value.constData()) < 0)
     qCWarning(lcMpv) << "mpv refused option" << name << value;
 }
 
@@ -57,8 +60,8 @@ MpvPlayer::MpvPlayer(const Options& options, QObject* parent)
 
 MpvPlayer::~MpvPlayer() {
   if (!mpv_) return;
-  mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
-  mpv_terminate_destroy(mpv_);
+  Mpv().set_wakeup_callback(mpv_, nullptr, nullptr);
+  Mpv().terminate_destroy(mpv_);
 }
 
 bool MpvPlayer::EnsureMpv() {
@@ -67,7 +70,12 @@ bool MpvPlayer::EnsureMpv() {
   // mpv refuses to start under a numeric locale with a decimal comma, which QApplication
   // may have set from the environment.
   std::setlocale(LC_NUMERIC, "C");
-  mpv_ = mpv_create();
+  if (!components::LoadMpv()) {
+    createFailed_ = true;
+    qCWarning(lcMpv) << "libmpv could not be loaded";
+    return false;
+  }
+  mpv_ = Mpv().create();
   if (!mpv_) {
     createFailed_ = true;
     qCWarning(lcMpv) << "mpv_create failed";
@@ -97,24 +105,24 @@ bool MpvPlayer::EnsureMpv() {
   }
   SetOption(mpv_, "volume", QByteArray::number(volume_));
   SetOption(mpv_, "mute", mute_ ? "yes" : "no");
-  if (mpv_initialize(mpv_) < 0) {
+  if (Mpv().initialize(mpv_) < 0) {
     qCWarning(lcMpv) << "mpv_initialize failed";
-    mpv_terminate_destroy(mpv_);
+    Mpv().terminate_destroy(mpv_);
     mpv_ = nullptr;
     createFailed_ = true;
     return false;
   }
-  mpv_observe_property(mpv_, kPause, "pause", MPV_FORMAT_FLAG);
-  mpv_observe_property(mpv_, kPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
-  mpv_observe_property(mpv_, kCacheBuffering, "cache-buffering-state", MPV_FORMAT_INT64);
-  mpv_observe_property(mpv_, kIdle, "idle-active", MPV_FORMAT_FLAG);
-  mpv_observe_property(mpv_, kSeeking, "seeking", MPV_FORMAT_FLAG);
-  mpv_observe_property(mpv_, kDuration, "duration", MPV_FORMAT_DOUBLE);
-  mpv_observe_property(mpv_, kMetadata, "metadata", MPV_FORMAT_NODE);
+  Mpv().observe_property(mpv_, kPause, "pause", MPV_FORMAT_FLAG);
+  Mpv().observe_property(mpv_, kPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
+  Mpv().observe_property(mpv_, kCacheBuffering, "cache-buffering-state", MPV_FORMAT_INT64);
+  Mpv().observe_property(mpv_, kIdle, "idle-active", MPV_FORMAT_FLAG);
+  Mpv().observe_property(mpv_, kSeeking, "seeking", MPV_FORMAT_FLAG);
+  Mpv().observe_property(mpv_, kDuration, "duration", MPV_FORMAT_DOUBLE);
+  Mpv().observe_property(mpv_, kMetadata, "metadata", MPV_FORMAT_NODE);
   // Observed rather than read on demand: a read waits for the core. About ten wake-ups a second.
-  mpv_observe_property(mpv_, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
-  mpv_observe_property(mpv_, kCacheAhead, "demuxer-cache-duration", MPV_FORMAT_DOUBLE);
-  mpv_set_wakeup_callback(mpv_, &WakeUp, this);
+  Mpv().observe_property(mpv_, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+  Mpv().observe_property(mpv_, kCacheAhead, "demuxer-cache-duration", MPV_FORMAT_DOUBLE);
+  Mpv().set_wakeup_callback(mpv_, &WakeUp, this);
   return true;
 }
 
@@ -136,7 +144,7 @@ void MpvPlayer::Play() {
   if (running) {
     if (facts_.paused && mpv_) {
       int no = 0;
-      mpv_set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &no);
+      Mpv().set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &no);
     }
     return;
   }
@@ -169,10 +177,10 @@ void MpvPlayer::Load() {
   // mpv runs requests in the order they were queued, so a stop queued just before this load
   // runs first; a blocking loadfile was seen to overtake it and then be cleared by it.
   int no = 0;
-  mpv_set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &no);
+  Mpv().set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &no);
   const QByteArray path = target->toUtf8();
   const char* cmd[] = {"loadfile", path.constData(), "replace", nullptr};
-  if (mpv_command_async(mpv_, Tag(generation_, kLoadReply), cmd) < 0) {
+  if (Mpv().command_async(mpv_, Tag(generation_, kLoadReply), cmd) < 0) {
     facts_.refused = true;
     UpdateState();
     return;
@@ -184,7 +192,7 @@ void MpvPlayer::Load() {
 void MpvPlayer::Stop() {
   if (mpv_) {
     const char* cmd[] = {"stop", nullptr};
-    mpv_command_async(mpv_, kIgnored, cmd);
+    Mpv().command_async(mpv_, kIgnored, cmd);
   }
   // mpv stops asynchronously; the song counts as stopped now, whatever it reports later.
   facts_.userStopped = true;
@@ -195,7 +203,7 @@ void MpvPlayer::Stop() {
 void MpvPlayer::Pause() {
   if (!mpv_ || state_ == PlayState::Stopped || state_ == PlayState::Ready) return;
   int yes = 1;
-  mpv_set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &yes);
+  Mpv().set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &yes);
 }
 
 double MpvPlayer::currentPosition() const {
@@ -207,7 +215,7 @@ void MpvPlayer::SetCurrentPosition(double seconds) {
   if (!mpv_ || !facts_.loaded || facts_.ended || facts_.userStopped) return;
   const QByteArray to = QByteArray::number(qMax(0.0, seconds), 'f', 3);
   const char* cmd[] = {"seek", to.constData(), "absolute", nullptr};
-  mpv_command_async(mpv_, kIgnored, cmd);
+  Mpv().command_async(mpv_, kIgnored, cmd);
 }
 
 double MpvPlayer::duration() const {
@@ -234,20 +242,20 @@ void MpvPlayer::SetVolume(int volume) {
   volume_ = qBound(0, volume, 100);
   if (!mpv_) return;
   double v = volume_;
-  mpv_set_property_async(mpv_, kIgnored, "volume", MPV_FORMAT_DOUBLE, &v);
+  Mpv().set_property_async(mpv_, kIgnored, "volume", MPV_FORMAT_DOUBLE, &v);
 }
 
 void MpvPlayer::SetMute(bool mute) {
   mute_ = mute;
   if (!mpv_) return;
   int flag = mute ? 1 : 0;
-  mpv_set_property_async(mpv_, kIgnored, "mute", MPV_FORMAT_FLAG, &flag);
+  Mpv().set_property_async(mpv_, kIgnored, "mute", MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvPlayer::SetFullScreen(bool fullScreen) {
   if (!mpv_) return;
   int flag = fullScreen ? 1 : 0;
-  mpv_set_property_async(mpv_, kIgnored, "fullscreen", MPV_FORMAT_FLAG, &flag);
+  Mpv().set_property_async(mpv_, kIgnored, "fullscreen", MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvPlayer::PostDrain() {
@@ -260,7 +268,7 @@ void MpvPlayer::DrainEvents() {
   drainQueued_ = false;
   if (!mpv_) return;
   for (;;) {
-    mpv_event* event = mpv_wait_event(mpv_, 0);
+    mpv_event* event = Mpv().wait_event(mpv_, 0);
     if (!event || event->event_id == MPV_EVENT_NONE) break;
     HandleEvent(*event);
   }
@@ -268,7 +276,7 @@ void MpvPlayer::DrainEvents() {
 }
 
 void MpvPlayer::HandleEvent(const mpv_event& event) {
-  qCDebug(lcMpv) << "event" << mpv_event_name(event.event_id) << event.reply_userdata;
+  qCDebug(lcMpv) << "event" << Mpv().event_name(event.event_id) << event.reply_userdata;
   switch (event.event_id) {
     case MPV_EVENT_COMMAND_REPLY:
     case MPV_EVENT_GET_PROPERTY_REPLY:
@@ -297,8 +305,8 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
       // before would not change them. The song counts as loading until both answers are in,
       // so its length and tags are known when it first reports playing.
       infoPending_ = 2;
-      mpv_get_property_async(mpv_, Tag(generation_, kDurationReply), "duration", MPV_FORMAT_DOUBLE);
-      mpv_get_property_async(mpv_, Tag(generation_, kTagsReply), "metadata", MPV_FORMAT_NODE);
+      Mpv().get_property_async(mpv_, Tag(generation_, kDurationReply), "duration", MPV_FORMAT_DOUBLE);
+      Mpv().get_property_async(mpv_, Tag(generation_, kTagsReply), "metadata", MPV_FORMAT_NODE);
       return;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
