@@ -116,7 +116,9 @@ TEST_P(FailureTest, RecoveryRule) {
   player.SetBuffering(42);
   player.SetState(c.state);
   for (int i = 0; i < c.ticks; ++i) engine.OnPollTick();
-  if (c.status) EXPECT_EQ(engine.statusLine(), QString::fromUtf8(c.status));
+  if (c.status) {
+    EXPECT_EQ(engine.statusLine(), QString::fromUtf8(c.status));
+  }
   QList<int> expected;
   if (c.now) expected << c.now;
   EXPECT_EQ(rows, expected);

@@ -172,7 +172,9 @@ TEST_F(PlaylistManagerTest, NewListKeepsCapitalsAndRefusesBadOrTakenNames) {
     EXPECT_EQ(prompter.messages(),
               message ? QStringList{QString::fromUtf8(message)} : QStringList())
         << typed;
-    if (message) EXPECT_EQ(prompter.asked().last().message.title, "Error");
+    if (message) {
+      EXPECT_EQ(prompter.asked().last().message.title, "Error");
+    }
   }
 }
 
