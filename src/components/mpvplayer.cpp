@@ -129,6 +129,10 @@ bool MpvPlayer::EnsureMpv() {
 void MpvPlayer::SetUrl(const QString& url) {
   url_ = url;
   needsLoad_ = true;
+  ForgetSong();
+}
+
+void MpvPlayer::ForgetSong() {
   duration_ = 0;
   position_ = 0;
   lastPosition_ = 0;
@@ -160,13 +164,7 @@ void MpvPlayer::Load() {
   infoPending_ = 0;
   followEntry_ = false;
   startSeen_ = false;
-  duration_ = 0;
-  position_ = 0;
-  lastPosition_ = 0;
-  cacheAhead_ = 0;
-  bufferingProgress_ = 0;
-  artist_.clear();
-  title_.clear();
+  ForgetSong();
   const auto target = components::PlayableTarget(url_);
   network_ = components::IsNetworkAddress(url_);
   if (!target || !EnsureMpv()) {

@@ -63,6 +63,8 @@ class MpvPlayer : public MediaPlayer {
  private:
   bool EnsureMpv();
   void Load();
+  // Length, position, cache and tags of the song before: gone with a new address or load.
+  void ForgetSong();
   void HandleEvent(const mpv_event& event);
   void HandleReply(const mpv_event& event);
   void ReadTags(const mpv_node& node);
