@@ -14,9 +14,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/appconfig.h"
-#include "app/apppaths.h"
-#include "app/menuform.h"
+#include "config/appconfig.h"
+#include "config/apppaths.h"
+#include "config/menuform.h"
 #include "playlist/lstfile.h"
 #include "playlist/playlistmanager.h"
 #include "playlist/songgridmodel.h"

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/apppaths.h"
+#include "config/apppaths.h"
 #include "common/textfile.h"
 
 void StepSequence::Add(const QString& name, std::function<bool()> step) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "common/numparse.h"
 #include "common/textfile.h"
@@ -93,6 +94,80 @@ float LastLyricTime(const QString& text, float* offsetMs) {
     from = close + 1;
   }
   return last;
+}
+
+namespace {
+struct ByteLine {
+  qsizetype start, end;  // [start, end) without the line end
+};
+
+std::vector<ByteLine> SplitByteLines(const QByteArray& bytes) {
+  std::vector<ByteLine> lines;
+  const qsizetype n = bytes.size();
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    const char c = bytes[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.push_back({start, i});
+    if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) lines.push_back({start, n});
+  return lines;
+}
+
+QByteArray FirstLineEnd(const QByteArray& bytes) {
+  const qsizetype i = bytes.indexOf('\n'), j = bytes.indexOf('\r');
+  if (j >= 0 && (i < 0 || j < i)) return j + 1 < bytes.size() && bytes[j + 1] == '\n' ? "\r\n" : "\r";
+  return i >= 0 ? "\n" : "\r\n";
+}
+
+// ASCII-only lower-casing: bytes above 0x7F belong to multi-byte characters and stay.
+qsizetype IndexOfOffsetTag(const QByteArray& bytes, ByteLine line) {
+  static const QByteArray kTag("[offset:");
+  for (qsizetype i = line.start; i + kTag.size() <= line.end; ++i) {
+    qsizetype k = 0;
+    while (k < kTag.size()) {
+      char c = bytes[i + k];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+      if (c != kTag[k]) break;
+      ++k;
+    }
+    if (k == kTag.size()) return i;
+  }
+  return -1;
+}
+
+bool IsZeroMinuteTimeLine(const QByteArray& bytes, ByteLine line) {
+  const qsizetype open = bytes.indexOf('[', line.start);
+  if (open < 0 || open >= line.end) return false;
+  const qsizetype close = bytes.indexOf(']', open + 1);
+  if (close < 0 || close >= line.end) return false;
+  const QByteArray inside = bytes.mid(open + 1, close - open - 1);
+  if (inside.count(':') != 1) return false;
+  return inside.left(inside.indexOf(':')).trimmed().startsWith('0');
+}
+}  // namespace
+
+QByteArray WithOffsetTag(const QByteArray& bytes, const QByteArray& tag) {
+  const std::vector<ByteLine> lines = SplitByteLines(bytes);
+  for (const ByteLine& line : lines) {
+    if (IndexOfOffsetTag(bytes, line) < 0) continue;
+    const qsizetype close = bytes.indexOf(']', line.start);
+    QByteArray out = bytes;
+    if (close >= 0 && close < line.end)
+      out.replace(line.start, close - line.start, tag);
+    else
+      out.replace(line.start, line.end - line.start, tag + ']');
+    return out;
+  }
+  for (const ByteLine& line : lines) {
+    if (!IsZeroMinuteTimeLine(bytes, line)) continue;
+    QByteArray out = bytes;
+    out.insert(line.start, tag + ']' + FirstLineEnd(bytes));
+    return out;
+  }
+  return bytes;
 }
 
 }  // namespace lyrics

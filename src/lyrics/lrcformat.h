@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -26,5 +27,12 @@ float ParseLrcTime(const QString& tagText, float* offsetMs = nullptr);
 // The largest time of all "[...:...]" tags in the text; a positive [offset:] lands in
 // *offsetMs. "[00:10.00]a[01:02.50]b[10:00.00]c" -> 62.5.
 float LastLyricTime(const QString& text, float* offsetMs = nullptr);
+
+// The file's bytes with its offset tag set to `tag` (e.g. "[offset:500"): an existing
+// "[offset:" line has everything up to its "]" replaced; otherwise a new line goes before the
+// first zero-minute time line, with the file's own line end. Every other byte stays as it was,
+// whatever the encoding (GBK, UTF-8, invalid bytes): tags are ASCII, so the edit works on bytes.
+// "[ti:x]\n[00:01]a\n" with "[offset:5" -> "[ti:x]\n[offset:5]\n[00:01]a\n"
+QByteArray WithOffsetTag(const QByteArray& bytes, const QByteArray& tag);
 
 }  // namespace lyrics

@@ -3,11 +3,12 @@
 #include "lyrics/lyricscontroller.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "common/backup.h"
 #include "common/numparse.h"
 #include "common/safefilename.h"
@@ -35,16 +36,6 @@ constexpr double kPlausibleDifference = 40;  // seconds between song end and las
 QString OffsetText(float ms) {
   return QString::number(static_cast<double>(ms));
 }
-
-// A line holding a time tag whose minutes begin with "0", before which a new offset line goes.
-bool IsZeroMinuteTimeLine(const QString& line) {
-  const qsizetype open = line.indexOf(u'[');
-  if (open < 0) return false;
-  const qsizetype close = line.indexOf(u']', open + 1);
-  if (close < 0) return false;
-  const QStringList pieces = line.mid(open + 1, close - open - 1).split(u':');
-  return pieces.size() == 2 && pieces[0].trimmed().startsWith(u'0');
-}
 }  // namespace
 
 LyricsController::LyricsController(PlaybackState& playback, MediaPlayer& player,
@@ -56,10 +47,7 @@ LyricsController::LyricsController(PlaybackState& playback, MediaPlayer& player,
       display_(display),
       config_(config),
       paths_(paths),
-      prompter_(prompter) {
-  connect(display_.notifier(), &LyricsDisplayNotifier::PositionPicked, this,
-          &LyricsController::OnPositionPicked);
-}
+      prompter_(prompter) {}
 
 bool LyricsController::loaded() const {
   return playback_.lyricsLoaded;
@@ -246,26 +234,18 @@ void LyricsController::SaveLrcOffset() {
     prompter_.Inform(kNoFile, QStringLiteral("Error"), PromptIcon::Exclamation);
     return;
   }
-  const auto content = common::ReadTextFile(path, lyrics::kMaxLrcBytes);
-  if (!content) {
+  QFile file(path);
+  if (QFileInfo(path).size() > lyrics::kMaxLrcBytes || !file.open(QIODevice::ReadOnly)) {
     prompter_.Inform(kWriteFailed, QStringLiteral("Error"), PromptIcon::Exclamation);
     return;
   }
+  const QByteArray before = file.readAll();
+  file.close();
+  // The edit touches the offset tag's bytes only: lines in other encodings, or bytes that are
+  // not valid text at all, come back exactly as they were.
   const QString tag = QStringLiteral("[offset:") + OffsetText(playback_.lyricsOffset);
-  QStringList lines = content->lines;
-  // An existing offset line is rewritten where it stands, wherever it is; otherwise the new
-  // one goes before the first time tag, so the file never holds two offsets.
-  auto existing = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
-    return line.toLower().contains(QLatin1String("[offset:"));
-  });
-  if (existing != lines.end()) {
-    const qsizetype close = existing->indexOf(u']');
-    *existing = tag + (close >= 0 ? existing->mid(close) : QStringLiteral("]"));
-  } else {
-    auto first = std::find_if(lines.begin(), lines.end(), IsZeroMinuteTimeLine);
-    if (first != lines.end()) lines.insert(first, tag + u']');
-  }
-  if (!common::WriteTextFile(path, lines, content->encoding)) {
+  const QByteArray after = lyrics::WithOffsetTag(before, tag.toLatin1());
+  if (after != before && !common::WriteBytesAtomically(path, after)) {
     prompter_.Inform(kWriteFailed, QStringLiteral("Error"), PromptIcon::Exclamation);
     return;
   }

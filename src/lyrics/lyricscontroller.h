@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/apppaths.h"
+#include "config/apppaths.h"
 
 class LyricsDisplay;
 class MediaPlayer;

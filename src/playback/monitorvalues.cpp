@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/monitorvalues.h"
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "common/numparse.h"
 #include "playback/playbackstate.h"
 

@@ -5,8 +5,8 @@
 #include <QColor>
 #include <algorithm>
 
-#include "app/appconfig.h"
-#include "app/menuform.h"
+#include "config/appconfig.h"
+#include "config/menuform.h"
 #include "common/numparse.h"
 #include "components/mediaplayer.h"
 #include "playback/knobgeometry.h"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/satelliteswitch.h"
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 
 bool SatelliteSwitch::IsVisible(Window window) const {
   const Hooks& h = windows_[window];

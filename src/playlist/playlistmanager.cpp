@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/appconfig.h"
-#include "app/menuform.h"
+#include "config/appconfig.h"
+#include "config/menuform.h"
 #include "common/backup.h"
 #include "common/numparse.h"
 #include "common/textfile.h"

@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/apppaths.h"
+#include "config/apppaths.h"
 
 class MenuForm;
 class Prompter;

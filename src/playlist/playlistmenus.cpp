@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist/playlistmenus.h"
 
-#include "app/menuform.h"
+#include "config/menuform.h"
 
 namespace playlist {
 

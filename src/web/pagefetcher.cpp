@@ -10,7 +10,7 @@
 #include <QRandomGenerator>
 #include <QStringDecoder>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "common/gbk.h"
 #include "common/safefilename.h"
 #include "common/textfile.h"

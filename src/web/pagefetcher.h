@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <functional>
 
-#include "app/apppaths.h"
+#include "config/apppaths.h"
 
 class QNetworkAccessManager;
 class QNetworkReply;

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/resultrowplayer.h"
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "common/vbcolor.h"
 #include "playback/playbackengine.h"
 #include "playlist/songgridmodel.h"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/songsearch.h"
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "playlist/gridrows.h"
 #include "playlist/songgridmodel.h"
 #include "web/pagefetcher.h"

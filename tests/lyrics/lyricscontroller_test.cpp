@@ -94,10 +94,21 @@ TEST_F(LyricsControllerTest, SavingTheOffsetRewritesTheFileInItsEncoding) {
     EXPECT_TRUE(bytes.startsWith(saved)) << bytes.left(40).toStdString();
     EXPECT_EQ(common::DecodeFileText(bytes).count(QStringLiteral("第20行")), 1);
   }
+  // Bytes that are not text, LF line ends and a lone lead byte: only the tag's bytes change.
+  QByteArray odd = "[ti:x]\n[offset:-200]\n[ar:\xFF\xFE\x80]\n" + common::EncodeGbk(body);
+  odd.replace("\r\n", "\n");
+  odd += "[99:00]\x81";
+  outer_.WriteFile("app/lrc/测试歌曲.lrc", odd);
+  controller_.ShowLrcNow();
+  controller_.AdvanceOffset();
+  controller_.AdvanceOffset();
+  controller_.SaveLrcOffset();
+  EXPECT_EQ(Read(QStringLiteral("lrc/测试歌曲.lrc")),
+            QByteArray(odd).replace("[offset:-200]", "[offset:1000]"));
   const QString done = QStringLiteral("offset已成功写入并保存!");
   ASSERT_EQ(prompter_.messages(),
             (QStringList{QStringLiteral("发生错误!可能原因:无媒体载入\\无匹配歌词\\空的文件路径"),
-                         done, done, done}));
+                         done, done, done, done}));
   EXPECT_EQ(prompter_.asked()[0].message.title, QStringLiteral("Error"));
   EXPECT_EQ(prompter_.asked()[0].message.icon, PromptIcon::Exclamation);
   EXPECT_EQ(prompter_.asked()[3].message.title, QStringLiteral("操作已成功"));

@@ -5,7 +5,7 @@
 
 #include <QDir>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "common/gbk.h"
 #include "components/ui/lrcshow.h"
 #include "lyrics/lyricscontroller.h"

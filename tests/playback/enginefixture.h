@@ -5,7 +5,7 @@
 
 #include <QList>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "common/numparse.h"
 #include "playback/playbackengine.h"
 #include "playlist/songgridmodel.h"

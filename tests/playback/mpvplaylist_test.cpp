@@ -7,7 +7,7 @@
 #include <QTest>
 #include <cmath>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "common/numparse.h"
 #include "components/mpvplayer.h"
 #include "playback/playbackengine.h"

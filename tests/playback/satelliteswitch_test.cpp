@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <array>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 
 namespace {
 

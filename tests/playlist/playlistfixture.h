@@ -5,8 +5,8 @@
 
 #include <QAbstractItemModelTester>
 
-#include "app/appconfig.h"
-#include "app/menuform.h"
+#include "config/appconfig.h"
+#include "config/menuform.h"
 #include "playback/playbackstate.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistmanager.h"

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "app/apppaths.h"
+#include "config/apppaths.h"
 
 // A throw-away application folder laid out as the program expects (bin/, playlist/).
 class TempAppDir {

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <optional>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "common/gbk.h"
 #include "support/tempappdir.h"
 

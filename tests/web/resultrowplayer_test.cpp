@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 #include "catalogue.h"
 #include "demoserver.h"
 #include "musicpages.h"

@@ -9,12 +9,12 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "app/configstore.h"
+#include "config/configstore.h"
 #include "app/firstrun.h"
 #include "app/instancelock.h"
 #include "app/lifecycle.h"
-#include "app/settingscommands.h"
-#include "app/settingsmenus.h"
+#include "config/settingscommands.h"
+#include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
 #include "app/ui/initsplash.h"
 #include "common/twips.h"

@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-#include "app/appconfig.h"
-#include "app/apppaths.h"
-#include "app/menuform.h"
+#include "config/appconfig.h"
+#include "config/apppaths.h"
+#include "config/menuform.h"
 
 class ConfigStore;
 class DockManager;

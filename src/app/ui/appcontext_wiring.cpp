@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QTableView>
 
-#include "app/configstore.h"
-#include "app/settingscommands.h"
-#include "app/settingsmenus.h"
+#include "config/configstore.h"
+#include "config/settingscommands.h"
+#include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
 #include "app/ui/appcontext.h"
 #include "common/vbcolor.h"

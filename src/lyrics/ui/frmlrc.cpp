@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "app/menuform.h"
+#include "config/menuform.h"
 #include "common/twips.h"
 #include "common/vbcolor.h"
 #include "components/lyricsdisplay.h"

@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "app/menuform.h"
+#include "config/menuform.h"
 #include "common/twips.h"
 #include "components/mediaplayer.h"
 #include "playback/knobgeometry.h"

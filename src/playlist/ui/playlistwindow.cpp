@@ -10,7 +10,7 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "app/menuform.h"
+#include "config/menuform.h"
 #include "common/twips.h"
 #include "components/mediaplayer.h"
 #include "playback/playbackstate.h"
@@ -332,8 +332,6 @@ void PlaylistWindow::OpenRowMenu(int tab, const QPoint& globalPos) {
 }
 
 void PlaylistWindow::OnMenuItem(const QString& array, int index) {
-  if (array == QLatin1String("LList")) return lists_.LList_Click(index);
-  if (array == QLatin1String("ALists")) return lists_.ALists_Click(index);
   if (array == QLatin1String("mnuAdds")) return commands_.mnuAdds_Click(index);
   if (array == QLatin1String("mnuDels")) {
     if (index == 0) {

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/menuform.h"
+#include "config/menuform.h"
 #include "lyrics/lyricstest.h"
 
 namespace {

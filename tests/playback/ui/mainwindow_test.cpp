@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/menuform.h"
+#include "config/menuform.h"
 #include "common/twips.h"
 #include "playback/enginefixture.h"
 #include "playback/ui/knob.h"

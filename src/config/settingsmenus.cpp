@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/settingsmenus.h"
+#include "config/settingsmenus.h"
 
-#include "app/menuform.h"
+#include "config/menuform.h"
 
 namespace app {
 

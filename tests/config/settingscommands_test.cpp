@@ -4,10 +4,10 @@
 
 #include <QSignalSpy>
 
-#include "app/configstore.h"
-#include "app/menuform.h"
-#include "app/settingscommands.h"
-#include "app/settingsmenus.h"
+#include "config/configstore.h"
+#include "config/menuform.h"
+#include "config/settingscommands.h"
+#include "config/settingsmenus.h"
 #include "support/scriptedprompter.h"
 #include "support/tempappdir.h"
 

@@ -4,8 +4,8 @@
 #include <QObject>
 #include <QString>
 
-#include "app/appconfig.h"
-#include "app/apppaths.h"
+#include "config/appconfig.h"
+#include "config/apppaths.h"
 
 class MenuForm;
 class Prompter;

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "app/configstore.h"
-#include "app/menuform.h"
-#include "app/settingsmenus.h"
+#include "config/configstore.h"
+#include "config/menuform.h"
+#include "config/settingsmenus.h"
 #include "common/gbk.h"
 #include "support/scriptedprompter.h"
 #include "support/tempappdir.h"

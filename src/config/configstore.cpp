@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/configstore.h"
+#include "config/configstore.h"
 
 #include <QDir>
 #include <QFile>
 #include <limits>
 
-#include "app/inicls.h"
-#include "app/menuform.h"
-#include "app/settingsmenus.h"
+#include "config/inicls.h"
+#include "config/menuform.h"
+#include "config/settingsmenus.h"
 #include "common/numparse.h"
 #include "common/textfile.h"
 #include "shell/prompter.h"

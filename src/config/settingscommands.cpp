@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/settingscommands.h"
+#include "config/settingscommands.h"
 
-#include "app/configstore.h"
-#include "app/menuform.h"
-#include "app/settingsmenus.h"
+#include "config/configstore.h"
+#include "config/menuform.h"
+#include "config/settingsmenus.h"
 #include "common/vbcolor.h"
 #include "shell/prompter.h"
 

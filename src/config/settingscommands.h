@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-#include "app/appconfig.h"
+#include "config/appconfig.h"
 
 class MenuForm;
 class Prompter;

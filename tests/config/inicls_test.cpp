@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "app/inicls.h"
+#include "config/inicls.h"
 #include "support/tempappdir.h"
 
 TEST(IniCls, WritesAndReadsWithProfileSemantics) {
