@@ -42,23 +42,9 @@ bool CreateFolders(const AppPaths& paths) {
   return ok;
 }
 
-bool EnsureDefaultList(const AppPaths& paths) {
-  const QString file = paths.playlistDir() + QStringLiteral("default.lst");
-  if (QFileInfo::exists(file)) return true;
-  if (!QFileInfo(paths.playlistDir()).isDir()) return false;
-  return common::WriteTextFile(file, {QString()});
-}
-
 bool RemovePictureCache(const AppPaths& paths) {
   QDir dir(paths.picTmpDir());
   return !dir.exists() || dir.removeRecursively();
-}
-
-QStringList PlaylistCaptions(const AppPaths& paths) {
-  QStringList captions;
-  const QStringList files = QDir(paths.playlistDir()).entryList(QDir::Files, QDir::Name);
-  for (QString name : files) captions << name.remove(QStringLiteral(".lst"));
-  return captions;
 }
 
 }  // namespace app

@@ -29,13 +29,7 @@ namespace app {
 
 // Download, lrc, bin/PicTmp, bin/PicTmp/Album under the application folder.
 bool CreateFolders(const AppPaths& paths);
-// playlist/default.lst with one empty line when it is missing; the playlist folder itself is
-// not created.
-bool EnsureDefaultList(const AppPaths& paths);
 // Removes bin/PicTmp with everything in it.
 bool RemovePictureCache(const AppPaths& paths);
-// The playlist menu captions from the playlist folder: every file, alphabetical, with every
-// ".lst" removed from its name.
-QStringList PlaylistCaptions(const AppPaths& paths);
 
 }  // namespace app

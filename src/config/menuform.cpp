@@ -12,7 +12,8 @@ QAction* MenuForm::AddItem(const QString& array, int index, const QString& capti
     auto* action = new QAction(this);
     action->setObjectName(array + u'_' + QString::number(k));
     action->setVisible(false);
-    connect(action, &QAction::triggered, this, [this, array, k] { emit Triggered(array, k); });
+    MenuArray* choices = Array(array);
+    connect(action, &QAction::triggered, choices, [choices, k] { emit choices->Triggered(k); });
     items.append(action);
   }
   QAction* action = items[index];
@@ -20,6 +21,12 @@ QAction* MenuForm::AddItem(const QString& array, int index, const QString& capti
   action->setCheckable(checkable);
   action->setVisible(true);
   return action;
+}
+
+MenuArray* MenuForm::Array(const QString& array) {
+  MenuArray*& choices = signals_[array];
+  if (!choices) choices = new MenuArray(this);
+  return choices;
 }
 
 QAction* MenuForm::AddSeparator(const QString& array, int index) {
@@ -34,7 +41,9 @@ QAction* MenuForm::Item(const QString& array, int index) const {
   return it->at(index);
 }
 
-QList<QAction*> MenuForm::Items(const QString& array) const { return arrays_.value(array); }
+QList<QAction*> MenuForm::Items(const QString& array) const {
+  return arrays_.value(array);
+}
 
 int MenuForm::Count(const QString& array) const {
   return static_cast<int>(arrays_.value(array).size());

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/settingscommands.h"
 
+#include "common/vbcolor.h"
 #include "config/configstore.h"
 #include "config/menuform.h"
 #include "config/settingsmenus.h"
-#include "common/vbcolor.h"
 #include "shell/prompter.h"
 
 using namespace app;
@@ -14,17 +14,22 @@ SettingsCommands::SettingsCommands(AppConfig& config, MenuForm& menus, ConfigSto
                                    Prompter& prompter, QObject* parent)
     : QObject(parent), config_(config), menus_(menus), store_(store), prompter_(prompter) {}
 
-void SettingsCommands::OnMenuTriggered(const QString& array, int index) {
-  if (array == kEngineMenu) return sousuo_Click(index);
-  if (array == kLyricsEngineMenu) return cige_Click(index);
-  if (array == kFormatMenu) return geshi_Click(index);
-  if (array == kModeMenu) return mnuModes_Click(index);
-  if (array == kOptionsMenu) return more_Click(index);
-  if (array == kSetsMenu) return Sets_Click(index);
+void SettingsCommands::ConnectMenus() {
+  menus_.Connect(kEngineMenu, this, &SettingsCommands::sousuo_Click);
+  menus_.Connect(kLyricsEngineMenu, this, &SettingsCommands::cige_Click);
+  menus_.Connect(kFormatMenu, this, &SettingsCommands::geshi_Click);
+  menus_.Connect(kModeMenu, this, &SettingsCommands::mnuModes_Click);
+  menus_.Connect(kOptionsMenu, this, &SettingsCommands::more_Click);
+  menus_.Connect(kSetsMenu, this, &SettingsCommands::Sets_Click);
+  menus_.Connect(kSortsMenu, this, &SettingsCommands::mnuSorts_Click);
   for (int k = 0; k < 3; ++k)
-    if (array == ColorMenu(k)) return Setcolor_Click(k, index);
-  if (array == kSortsMenu && index == 5) emit MonitorToggleRequested();
-  if (array == kSortsMenu && index == 6) emit AboutRequested();
+    connect(menus_.Array(ColorMenu(k)), &MenuArray::Triggered, this,
+            [this, k](int item) { Setcolor_Click(k, item); });
+}
+
+void SettingsCommands::mnuSorts_Click(SortsItem item) {
+  if (item == SortsItem::Monitor) emit MonitorToggleRequested();
+  if (item == SortsItem::About) emit AboutRequested();
 }
 
 void SettingsCommands::Save() {

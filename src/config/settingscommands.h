@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "config/appconfig.h"
+#include "config/settingsmenus.h"
 
 class MenuForm;
 class Prompter;
@@ -21,7 +22,8 @@ class SettingsCommands : public QObject {
                    QObject* parent = nullptr);
 
   // Routes a chosen menu item to its command; other arrays are ignored.
-  void OnMenuTriggered(const QString& array, int index);
+  // Connects every settings array of the menu form to its handler, once.
+  void ConnectMenus();
 
   void sousuo_Click(int index);
   void cige_Click(int index);
@@ -29,6 +31,7 @@ class SettingsCommands : public QObject {
   void mnuModes_Click(int index);
   void more_Click(int index);
   void Sets_Click(int index);
+  void mnuSorts_Click(app::SortsItem item);
   // k = 0 foreground, 1 background, 2 highlight; item 0 default, 1 user, 2 choose again.
   void Setcolor_Click(int k, int item);
   // The lyrics window's check notice switches the format check off.

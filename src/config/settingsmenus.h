@@ -18,6 +18,8 @@ inline const QString kOptionsMenu = QStringLiteral("more");
 inline const QString kSetsMenu = QStringLiteral("Sets");
 inline const QString kSortsMenu = QStringLiteral("mnuSorts");
 inline const QString kListMenu = QStringLiteral("LList");
+// Items of mnuSorts that are commands rather than submenus.
+enum class SortsItem { Monitor = 5, About = 6 };
 // Setcolor1..3 for k = 0 foreground, 1 background, 2 highlight.
 QString ColorMenu(int k);
 

@@ -118,7 +118,8 @@ std::vector<ByteLine> SplitByteLines(const QByteArray& bytes) {
 
 QByteArray FirstLineEnd(const QByteArray& bytes) {
   const qsizetype i = bytes.indexOf('\n'), j = bytes.indexOf('\r');
-  if (j >= 0 && (i < 0 || j < i)) return j + 1 < bytes.size() && bytes[j + 1] == '\n' ? "\r\n" : "\r";
+  if (j >= 0 && (i < 0 || j < i))
+    return j + 1 < bytes.size() && bytes[j + 1] == '\n' ? "\r\n" : "\r";
   return i >= 0 ? "\n" : "\r\n";
 }
 

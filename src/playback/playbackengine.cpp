@@ -5,10 +5,10 @@
 #include <QColor>
 #include <algorithm>
 
-#include "config/appconfig.h"
-#include "config/menuform.h"
 #include "common/numparse.h"
 #include "components/mediaplayer.h"
+#include "config/appconfig.h"
+#include "config/menuform.h"
 #include "playback/knobgeometry.h"
 #include "playback/monitorvalues.h"
 #include "playlist/songentry.h"
@@ -16,7 +16,6 @@
 
 namespace {
 const QString kZero = QStringLiteral("00:00");
-const QString kControlsMenu = QStringLiteral("mnuControls");
 
 bool IsLocalAddress(const QString& url) {
   return !url.contains(QStringLiteral("://")) || url.startsWith(QStringLiteral("file:"));
@@ -98,8 +97,38 @@ void PlaybackEngine::ResetSongCounters() {
   state_.dragging = false;
 }
 
+void PlaybackEngine::MoveNowPlayingMark(PlayingGrid grid, int row) {
+  // The last song's marks go; a row marked as failed keeps its red.
+  if (SongGridModel* last = playingGridModel()) {
+    const int lastRow = state_.currentRow;
+    if (last->rowColor(lastRow) != SongGridModel::kFailedText) last->SetRowColor(lastRow, QColor());
+    if (last->nowPlayRow() == lastRow) last->SetNowPlayRow(0);
+  }
+  SongGridModel& next = grid == PlayingGrid::Playlist ? playlistGrid_ : resultGrid_;
+  next.SetRowColor(row, SongGridModel::kPlayingText);
+  next.SetNowPlayRow(row);
+}
+
+void PlaybackEngine::PlayPlaylistRow(int row) {
+  if (row < 1 || playlistGrid_.title(row).trimmed().isEmpty()) return;
+  playlistGrid_.SetSelectedRow(row);
+  const SongEntry song = playlistGrid_.entry(row);
+  PrepareSong(PlayingGrid::Playlist, row, ListKind::Playlist, QStringLiteral("正在打开媒体..."));
+  emit PlaylistRowStarting(row);
+  // PrepareSong has stopped the player already.
+  player_.SetUrl(song.path);
+  player_.Play();
+  emit PlaylistRowStarted(row, song.title);
+}
+
+bool PlaybackEngine::IsPlayingRow(PlayingGrid grid, int row) const {
+  return row != 0 && row == state_.currentRow && grid == state_.playingGrid &&
+         player_.playState() == PlayState::Playing;
+}
+
 void PlaybackEngine::PrepareSong(PlayingGrid grid, int row, ListKind kind,
                                  const QString& openingText) {
+  if (grid != PlayingGrid::None) MoveNowPlayingMark(grid, row);
   ResetSongCounters();
   StopButton();
   SetStatusTimerEnabled(true);
@@ -345,7 +374,7 @@ void PlaybackEngine::RecoveryRule(const QString& message, bool markFailedRow) {
   ShowStatus(message);
   if (markFailedRow && state_.listKind == ListKind::Playlist &&
       state_.playingGrid == PlayingGrid::Playlist)
-    playlistGrid_.SetRowColor(state_.currentRow, QColor(255, 0, 0));
+    playlistGrid_.SetRowColor(state_.currentRow, SongGridModel::kFailedText);
   Supersede();
   recoveryPending_ = true;
   const quint64 token = generation_;
@@ -489,10 +518,6 @@ void PlaybackEngine::mnuControls_Click(int index) {
     default:
       return;
   }
-}
-
-void PlaybackEngine::OnMenuTriggered(const QString& array, int index) {
-  if (array == kControlsMenu) mnuControls_Click(index);
 }
 
 void PlaybackEngine::AddControlsMenu(MenuForm& menus) {

@@ -46,10 +46,20 @@ class PlaybackEngine : public QObject {
   // The engine's share of a row play action: stop (as the stop button), reset the per-song
   // counters, start the status timer, take the row's title and singer, show `openingText`
   // ("正在打开媒体..." or "正在分析,请稍候..."). Then PlayUrl() with the playable address.
+  // Also moves the now-playing mark (picture and colour) from the last song's row to this one.
   void PrepareSong(PlayingGrid grid, int row, ListKind kind, const QString& openingText);
   // Stops the player, hands it the address and starts it.
   void PlayUrl(const QString& url);
   void ResetSongCounters();
+  // Plays row `row` of the playlist grid: marks it, prepares the engine, hands the player the
+  // row's address. What a double-click on the playlist grid and the play modes both do.
+  void PlayPlaylistRow(int row);
+  // True when row `row` of `grid` is the song playing now.
+  bool IsPlayingRow(PlayingGrid grid, int row) const;
+  // Commands for the other areas, so only the engine writes the playback state.
+  void SetListKind(ListKind kind) { state_.listKind = kind; }
+  // The search engine changed: the playing row's number means nothing in the new results.
+  void ForgetCurrentRow() { state_.currentRow = 0; }
 
   // Timer ticks; public so tests step them.
   void OnPollTick();
@@ -68,9 +78,9 @@ class PlaybackEngine : public QObject {
   void VolumeUp();
   void VolumeDown();
   void mnuControls_Click(int index);
-  void OnMenuTriggered(const QString& array, int index);
   // The control menu's nine items in `menus` ("mnuControls_0".."mnuControls_8").
   static void AddControlsMenu(MenuForm& menus);
+  static inline const QString kControlsMenu = QStringLiteral("mnuControls");
 
   // Progress knob: false (no drag) on a radio station.
   bool BeginKnobDrag();
@@ -95,6 +105,9 @@ class PlaybackEngine : public QObject {
   QString MakeStatusText() const;
 
  signals:
+  // A playlist row is prepared and about to be handed to the player; then it has started.
+  void PlaylistRowStarting(int row);
+  void PlaylistRowStarted(int row, const QString& title);
   // Echo1 text; scrollTick is true for the playing poll's refresh (the line may scroll).
   void StatusLineChanged(const QString& text, bool scrollTick);
   void TimeTextChanged(const QString& text);  // Echo
@@ -138,6 +151,7 @@ class PlaybackEngine : public QObject {
   void ApplyVolume(int volume);
   void Supersede();
   SongGridModel* playingGridModel() const;
+  void MoveNowPlayingMark(PlayingGrid grid, int row);
 
   MediaPlayer& player_;
   AppConfig& config_;

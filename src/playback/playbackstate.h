@@ -3,10 +3,10 @@
 #pragma once
 #include <QString>
 
+#include "playlist/playinggrid.h"
+
 // The playback state shared by the grids' row play actions, the engine and the windows.
 // The play mode itself is AppConfig::playMode.
-enum class PlayingGrid { None = 0, Playlist = 1, Results = 2 };  // 1 MSF, 2 MSF1
-enum class ListKind { Playlist = 0, WebResults = 2, Radio = 11 };
 
 struct PlaybackState {
   int currentRow = 0;  // grid row of the playing song; row 0 is the header

@@ -28,7 +28,7 @@ bool IsImportableFile(const QString& name) {
 }  // namespace playlist
 
 namespace {
-const QColor kNormalText(76, 97, 143);
+const QColor& kNormalText = SongGridModel::kNormalText;
 const QString kConfirmTitle = QStringLiteral("确认对话框");
 }  // namespace
 

@@ -18,7 +18,7 @@
 namespace {
 const QString kLList = QStringLiteral("LList");
 const QString kErrorTitle = QStringLiteral("Error");
-const QColor kNormalText(76, 97, 143);
+const QColor& kNormalText = SongGridModel::kNormalText;
 }  // namespace
 
 PlaylistManager::PlaylistManager(SongGridModel& grid, MenuForm& menus, Prompter& prompter,
@@ -172,13 +172,13 @@ void PlaylistManager::LList_Click(int index) {
   SaveConfig();
 }
 
-void PlaylistManager::ALists_Click(int index) {
-  switch (index) {
-    case 1:
+void PlaylistManager::ALists_Click(playlist::ListsItem item) {
+  switch (item) {
+    case playlist::ListsItem::New:
       return NewList();
-    case 2:
+    case playlist::ListsItem::Delete:
       return DeleteList();
-    case 3:
+    case playlist::ListsItem::Rename:
       return RenameList();
   }
 }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "config/apppaths.h"
+#include "playlist/playlistmenus.h"
 
 class MenuForm;
 class Prompter;
@@ -38,7 +39,7 @@ class PlaylistManager : public QObject {
                   const QString& path);
 
   void LList_Click(int index);
-  void ALists_Click(int index);
+  void ALists_Click(playlist::ListsItem item);
   void NewList();
   void DeleteList();
   void RenameList();

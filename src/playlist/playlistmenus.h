@@ -12,4 +12,25 @@ namespace playlist {
 // mnuNone ("无可用操作") and ZRL ("总单右菜单"). LList is filled from the playlist folder.
 void CreatePlaylistMenus(MenuForm& menus);
 
+// Items of ALists that are commands.
+enum class ListsItem { New = 1, Delete = 2, Rename = 3 };
+// Items of RLs, the playlist grid's row menu.
+enum class PlaylistRowItem {
+  Play = 0,
+  Download = 1,
+  Delete = 2,
+  RenameTitle = 4,
+  RenameSinger = 5,
+  ChangeAddress = 6,
+  DeadLink = 8
+};
+// Items of BRL, the result grid's row menu.
+enum class ResultRowItem {
+  Play = 0,
+  ToPlaylist = 2,
+  Download = 3,
+  RenameTitle = 5,
+  RenameSinger = 6
+};
+
 }  // namespace playlist

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 namespace {
-const QColor kNormalText(76, 97, 143);
+const QColor& kNormalText = SongGridModel::kNormalText;
 
 QString HeaderText(SongGridModel::Kind kind, int col) {
   static const QString kSongs[] = {QStringLiteral("序号"), QStringLiteral("歌名"),

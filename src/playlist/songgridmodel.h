@@ -20,6 +20,10 @@ class SongGridModel : public QAbstractTableModel {
  public:
   enum class Kind { Songs, Charts };  // Songs: MSF/MSF1 (5 columns); Charts: MSF2 (3 columns)
   static constexpr int kMinRows = 20;
+  // Row text colours: the grid's own, the playing song's and a failed song's.
+  static inline const QColor kNormalText{76, 97, 143};
+  static inline const QColor kPlayingText{77, 163, 12};
+  static inline const QColor kFailedText{255, 0, 0};
 
   explicit SongGridModel(Kind kind, QObject* parent = nullptr);
 

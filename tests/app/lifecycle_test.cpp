@@ -24,25 +24,15 @@ TEST(Lifecycle, StepsRunInOrderAndAFailingStepIsSkipped) {
   EXPECT_EQ(ran, (QStringList{"one", "two", "four"}));
 }
 
-TEST(Lifecycle, FoldersDefaultListAndCaptions) {
+TEST(Lifecycle, FoldersAndPictureCache) {
   TempAppDir dir;
   const AppPaths paths = dir.paths();
-  dir.WriteFile("playlist/a.lst.lst", "");
-  dir.WriteFile("playlist/notes.txt", "");
-  EXPECT_TRUE(app::EnsureDefaultList(paths));
-  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), "\r\n");
-  EXPECT_EQ(app::PlaylistCaptions(paths), (QStringList{"a", "default", "notes.txt"}));
-
   EXPECT_TRUE(app::CreateFolders(paths));
   dir.WriteFile("bin/PicTmp/Album/cover.jpg", "x");
   dir.WriteFile("bin/PicTmp/singer.jpg", "x");
   EXPECT_TRUE(app::RemovePictureCache(paths));
   EXPECT_FALSE(QDir(dir.Path("bin/PicTmp")).exists());
   EXPECT_TRUE(QDir(dir.Path("lrc")).exists());
-
-  QDir(dir.Path("playlist")).removeRecursively();
-  EXPECT_FALSE(app::EnsureDefaultList(paths)) << "the playlist folder is not created";
-  EXPECT_FALSE(QDir(dir.Path("playlist")).exists());
 }
 
 TEST(Lifecycle, FirstRunMarkerHoldsOneLine) {

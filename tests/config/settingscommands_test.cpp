@@ -21,7 +21,7 @@ class SettingsCommandsTest : public ::testing::Test {
     app::CreateSettingsMenus(menus_);
     menus_.AddItem("LList", 0, "default", true);
     store_.LoadConfig();
-    QObject::connect(&menus_, &MenuForm::Triggered, &commands_, &SettingsCommands::OnMenuTriggered);
+    commands_.ConnectMenus();
   }
   QByteArray File() const { return dir_.ReadFile("bin/config.ini"); }
 

@@ -11,8 +11,8 @@
 #include "playlist/songgridmodel.h"
 #include "support/fakemediaplayer.h"
 
-// An engine over a fake player and two grids whose row actions play the row as the playlist
-// window does, recording which rows were started.
+// An engine over a fake player and two grids whose row actions play the row as the program
+// does, recording which rows were started.
 class EngineFixture : public ::testing::Test {
  protected:
   EngineFixture() {
@@ -41,16 +41,10 @@ class EngineFixture : public ::testing::Test {
     if (padTo > 0 && grid.rows() < padTo) grid.SetRows(padTo);
   }
 
-  // What the playlist window's double-click does on the engine's side.
-  void StartPlaylistRow(int row) {
-    engine.PrepareSong(PlayingGrid::Playlist, row, ListKind::Playlist,
-                       QStringLiteral("正在打开媒体..."));
-    engine.PlayUrl(playlist.path(row));
-  }
+  void StartPlaylistRow(int row) { engine.PlayPlaylistRow(row); }
 
   // Starts a playlist row and brings the player to the playing state with a song length.
   void PlayRow(int row, double duration = 200) {
-    playlist.SetSelectedRow(row);
     StartPlaylistRow(row);
     player.SetDuration(duration);
     player.SetState(PlayState::Playing);

@@ -160,6 +160,35 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"radio that never connects", LK::Radio, PS::Buffering, 200, 151,
                                true, true, "无法连接媒体", 0, 0, false, true}));
 
+TEST_F(EngineFixture, PlayingAPlaylistRowMovesTheMarksAndStartsThePlayer) {
+  Fill(playlist, 3);
+  QSignalSpy starting(&engine, &PlaybackEngine::PlaylistRowStarting);
+  engine.PlayPlaylistRow(10);  // padding: nothing happens
+  EXPECT_TRUE(player.calls().isEmpty());
+  EXPECT_EQ(starting.count(), 0);
+
+  PlayRow(1);
+  playlist.SetRowColor(1, QColor(255, 0, 0));  // failed meanwhile
+  engine.PlayPlaylistRow(2);
+  EXPECT_EQ(player.calls(), QStringList({"stop", "url:/music/2.mp3", "play"}));
+  EXPECT_EQ(engine.statusLine(), "正在打开媒体...");
+  EXPECT_EQ(engine.state().currentRow, 2);
+  EXPECT_EQ(engine.state().titleText, "歌2");
+  EXPECT_EQ(engine.state().artistText, "歌手2");
+  EXPECT_EQ(playlist.nowPlayRow(), 2);
+  EXPECT_EQ(playlist.rowColor(2), QColor(77, 163, 12));
+  EXPECT_EQ(playlist.rowColor(1), QColor(255, 0, 0));  // the red mark stays
+
+  // Another row, then a result row: each time the last row goes back to the normal colour.
+  engine.PlayPlaylistRow(3);
+  EXPECT_FALSE(playlist.rowColor(2).isValid());
+  Fill(results, 2);
+  engine.PrepareSong(PlayingGrid::Results, 1, ListKind::WebResults, QString());
+  EXPECT_FALSE(playlist.rowColor(3).isValid());
+  EXPECT_EQ(playlist.nowPlayRow(), 0);
+  EXPECT_EQ(results.nowPlayRow(), 1);
+}
+
 TEST_F(EngineFixture, StopDuringTheRecoveryWaitCancelsIt) {
   engine.SetRecoveryWaitMs(30);
   Fill(playlist, 3);

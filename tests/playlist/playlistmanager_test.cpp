@@ -148,7 +148,7 @@ TEST_F(PlaylistManagerTest, NewListKeepsCapitalsAndRefusesBadOrTakenNames) {
   Start();
   lists.AddSongRow("a", "未知", "00:00", "/a.mp3");
   prompter.QueueText(QStringLiteral("  MyList2 "));
-  lists.ALists_Click(1);
+  lists.ALists_Click(playlist::ListsItem::New);
   EXPECT_EQ(Captions(), QStringList({"default", "MyList2"}));
   EXPECT_EQ(lists.currentName(), "MyList2");
   EXPECT_EQ(config.currentList, "MyList2");
@@ -183,7 +183,7 @@ TEST_F(PlaylistManagerTest, DeletingEntryZeroLeavesASurvivorLoadedAndItsFileUnto
   dir.WriteFile("playlist/zzz.lst", "\"kept\",\"s\",\"00:00\",\"/kept.mp3\"\r\n");
   Start("aaa");
   ASSERT_EQ(Captions(), QStringList({"aaa", "default", "zzz"}));
-  lists.ALists_Click(2);
+  lists.ALists_Click(playlist::ListsItem::Delete);
   EXPECT_EQ(prompter.messages(), QStringList({"确认删除当前列表?"}));
   EXPECT_FALSE(QFile::exists(dir.Path("playlist/aaa.lst")));
   EXPECT_TRUE(QFile::exists(dir.Path("bin/backup/playlist/aaa.lst")));

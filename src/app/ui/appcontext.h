@@ -89,6 +89,7 @@ class AppContext : public QObject {
   void ConnectWeb();
   void ConnectShell();
   void ConnectConfig();
+  void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
   void LoadWindows();
@@ -129,6 +130,8 @@ class AppContext : public QObject {
   TrayPopup* trayPopup_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
+
+  static constexpr int kLyricsToggle = 0;  // the main window's toggle of the lyrics window
 
   bool started_ = false;
   bool shuttingDown_ = false;

@@ -85,7 +85,8 @@ FrmLrc::FrmLrc(LyricsController& controller, LyricsDisplay& display, QWidget* di
   connect(image3_[1], &QToolButton::clicked, this, &FrmLrc::ManualSearchWanted);
 
   AddOptionsMenu(menus_);
-  connect(&menus_, &MenuForm::Triggered, this, &FrmLrc::OnMenuTriggered);
+  menus_.Connect(kLrcp, this, &FrmLrc::Lrcp_Click);
+  menus_.Connect(kShowtype, this, &FrmLrc::showtype_Click);
   connect(display_.notifier(), &LyricsDisplayNotifier::NeededWidth, this, &FrmLrc::OnNeededWidth);
   connect(&controller_, &LyricsController::OffsetIndicatorChanged, this,
           [this](bool visible, const QString& caption) {
@@ -119,11 +120,6 @@ void FrmLrc::AddOptionsMenu(MenuForm& menus) {
   menus.AddSeparator(kShowtype, 3);
   menus.AddItem(kShowtype, 4, QStringLiteral("总在最前"), true);
   menus.AddItem(kShowtype, 5, QStringLiteral("背景透明"), true);
-}
-
-void FrmLrc::OnMenuTriggered(const QString& array, int index) {
-  if (array == kLrcp) Lrcp_Click(index);
-  if (array == kShowtype) showtype_Click(index);
 }
 
 void FrmLrc::Lrcp_Click(int index) {

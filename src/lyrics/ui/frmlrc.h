@@ -29,7 +29,6 @@ class FrmLrc : public SkinnedWindow {
 
   // Adds the options menu's items ("Lrcp", "showtype") to the popup-menu form.
   static void AddOptionsMenu(MenuForm& menus);
-  void OnMenuTriggered(const QString& array, int index);
   void Lrcp_Click(int index);
   void showtype_Click(int index);
   // The options menu as it pops up under its button; colour and search items join it when

@@ -10,10 +10,8 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "config/menuform.h"
 #include "common/twips.h"
-#include "components/mediaplayer.h"
-#include "playback/playbackstate.h"
+#include "config/menuform.h"
 #include "playlist/gridrows.h"
 #include "playlist/playlistcommands.h"
 #include "playlist/playlistmanager.h"
@@ -23,9 +21,6 @@
 #include "shell/ui/skin.h"
 
 namespace {
-const QColor kNormalText(76, 97, 143);
-const QColor kPlayingText(77, 163, 12);
-const QColor kFailedText(255, 0, 0);
 constexpr int kHeightTwips = 4530;
 constexpr int kMinHeightTwips = 2500;
 constexpr int kTabHeight = 22;
@@ -39,7 +34,7 @@ QIcon NowPlayIcon() {
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setPen(Qt::NoPen);
-  p.setBrush(kPlayingText);
+  p.setBrush(SongGridModel::kPlayingText);
   p.drawPolygon(QPolygonF({QPointF(2, 1), QPointF(11, 6), QPointF(2, 11)}));
   return QIcon(pm);
 }
@@ -47,16 +42,14 @@ QIcon NowPlayIcon() {
 
 PlaylistWindow::PlaylistWindow(PlaylistManager& lists, PlaylistCommands& commands,
                                SongGridModel& results, SongGridModel& charts, MenuForm& menus,
-                               PlaybackState& state, MediaPlayer& player, QWidget* parent)
+                               QWidget* parent)
     : SkinnedWindow(QStringLiteral("播放列表"), parent),
       lists_(lists),
       commands_(commands),
       playlist_(lists.grid()),
       results_(results),
       charts_(charts),
-      menus_(menus),
-      state_(state),
-      player_(player) {
+      menus_(menus) {
   setObjectName(QStringLiteral("frmList"));
   SetTitleHeight(18);
   closeButton()->hide();
@@ -106,7 +99,12 @@ PlaylistWindow::PlaylistWindow(PlaylistManager& lists, PlaylistCommands& command
   loads_->setTextFormat(Qt::PlainText);
   loads_->setStyleSheet(QStringLiteral("color:%1;").arg(skin::kText.name()));
 
-  connect(&menus_, &MenuForm::Triggered, this, &PlaylistWindow::OnMenuItem);
+  menus_.Connect(QStringLiteral("mnuAdds"), &commands_, &PlaylistCommands::mnuAdds_Click);
+  menus_.Connect(QStringLiteral("mnuDels"), this, &PlaylistWindow::mnuDels_Click);
+  menus_.Connect(QStringLiteral("mnuOps"), this, &PlaylistWindow::mnuOps_Click);
+  menus_.Connect(QStringLiteral("ZRL"), this, &PlaylistWindow::ZRL_Click);
+  menus_.Connect(QStringLiteral("RLs"), this, &PlaylistWindow::RLs_Click);
+  menus_.Connect(QStringLiteral("BRL"), this, &PlaylistWindow::BRL_Click);
 
   // The playlist grid is LoadLST's to fill; the window only sets up its own two grids.
   playlist_.PadToMinRows();
@@ -205,38 +203,14 @@ void PlaylistWindow::LoadCharts() {
   results_.PadToMinRows();
 }
 
-bool PlaylistWindow::RowPlaysFrom(int row, int grid) const {
-  return row == state_.currentRow && static_cast<int>(state_.playingGrid) == grid &&
-         player_.playState() == PlayState::Playing;
+bool PlaylistWindow::RowPlaysFrom(int row, PlayingGrid grid) const {
+  return rowPlaying_ && rowPlaying_(grid, row);
 }
 
 void PlaylistWindow::MSF_DblClick() {
   const int row = playlist_.selectedRow();
   if (row < 1 || playlist_.title(row).trimmed().isEmpty()) return;
-  // The previous song's marks go; a row marked as failed keeps its red.
-  if (state_.playingGrid == PlayingGrid::Results) {
-    results_.SetNowPlayRow(0);
-    results_.SetRowColor(state_.currentRow, kNormalText);
-  } else if (state_.playingGrid == PlayingGrid::Playlist) {
-    playlist_.SetNowPlayRow(0);
-    if (playlist_.rowColor(state_.currentRow) != kFailedText)
-      playlist_.SetRowColor(state_.currentRow, kNormalText);
-  }
-  emit MonitorRefresh();
-  playlist_.SetRowColor(row, kPlayingText);
-  playlist_.SetNowPlayRow(row);
-
-  const SongEntry song = playlist_.entry(row);
-  emit PlaylistRowStarting(row, QStringLiteral("正在打开媒体..."));
-  state_.currentRow = row;
-  state_.playingGrid = PlayingGrid::Playlist;
-  state_.listKind = ListKind::Playlist;
-  state_.titleText = song.title;
-  state_.artistText = song.singer;
-  player_.Stop();
-  player_.SetUrl(song.path);
-  player_.Play();
-  emit PlaylistRowStarted(row, song.title);
+  emit PlaylistRowActivated(row);
 }
 
 void PlaylistWindow::MSF1_DblClick() {
@@ -316,10 +290,11 @@ void PlaylistWindow::OnMenuButton(int button) {
 void PlaylistWindow::OpenRowMenu(int tab, const QPoint& globalPos) {
   if (tab == 0) {
     const int row = playlist_.selectedRow();
-    menus_.Item("RLs", 1)->setEnabled(downloadAvailable_ && RowPlaysFrom(row, 1));
+    menus_.Item("RLs", 1)->setEnabled(downloadAvailable_ &&
+                                      RowPlaysFrom(row, PlayingGrid::Playlist));
     ShowPopup(PopupFromArray(QStringLiteral("RLs"), videoMenus_[0]), globalPos);
   } else if (tab == 1) {
-    const bool playing = RowPlaysFrom(results_.selectedRow(), 2);
+    const bool playing = RowPlaysFrom(results_.selectedRow(), PlayingGrid::Results);
     menus_.Item("BRL", 2)->setEnabled(playing);
     menus_.Item("BRL", 3)->setEnabled(downloadAvailable_ && playing);
     ShowPopup(PopupFromArray(QStringLiteral("BRL"), videoMenus_[1]), globalPos);
@@ -331,68 +306,70 @@ void PlaylistWindow::OpenRowMenu(int tab, const QPoint& globalPos) {
   }
 }
 
-void PlaylistWindow::OnMenuItem(const QString& array, int index) {
-  if (array == QLatin1String("mnuAdds")) return commands_.mnuAdds_Click(index);
-  if (array == QLatin1String("mnuDels")) {
-    if (index == 0) {
-      // The two ends of the selected range (one row when nothing more is selected).
-      int low = playlist_.selectedRow(), high = low;
-      for (const QModelIndex& i : views_[0]->selectionModel()->selectedRows()) {
-        low = std::min(low, i.row() + 1);
-        high = std::max(high, i.row() + 1);
+void PlaylistWindow::mnuDels_Click(int index) {
+  if (index == 0) {
+    // The two ends of the selected range (one row when nothing more is selected).
+    int low = playlist_.selectedRow(), high = low;
+    for (const QModelIndex& i : views_[0]->selectionModel()->selectedRows()) {
+      low = std::min(low, i.row() + 1);
+      high = std::max(high, i.row() + 1);
+    }
+    commands_.DeleteSelected(low, high);
+  }
+  if (index == 1) commands_.ClearList();
+}
+
+void PlaylistWindow::mnuOps_Click(int index) {
+  if (index == 0 && commands_.CanSendToPlaylist()) {
+    TabSel(0);
+    commands_.topl_Click();
+  }
+}
+
+void PlaylistWindow::ZRL_Click(int index) {
+  if (index == 0) return MSF2_DblClick();
+  emit ChartListMenuTriggered(index);
+}
+
+void PlaylistWindow::RLs_Click(playlist::PlaylistRowItem item) {
+  using Item = playlist::PlaylistRowItem;
+  const int row = playlist_.selectedRow();
+  switch (item) {
+    case Item::Play:
+      return MSF_DblClick();
+    case Item::Download:
+      return emit DownloadRequested();
+    case Item::Delete:
+      return mnuDels_Click(0);
+    case Item::RenameTitle:
+      return commands_.RenamePlaylistCell(row, 1);
+    case Item::RenameSinger:
+      return commands_.RenamePlaylistCell(row, 2);
+    case Item::ChangeAddress:
+      return commands_.RenamePlaylistCell(row, 4);
+    case Item::DeadLink:
+      if (commands_.PrepareDeadLinkSearch(row) > 0) {
+        TabSel(1);
+        MSF1_DblClick();
       }
-      commands_.DeleteSelected(low, high);
-    }
-    if (index == 1) commands_.ClearList();
-    return;
+      return;
   }
-  if (array == QLatin1String("mnuOps")) {
-    if (index == 0 && commands_.CanSendToPlaylist()) {
-      TabSel(0);
-      commands_.topl_Click();
-    }
-    return;
-  }
-  if (array == QLatin1String("ZRL")) {
-    if (index == 0) return MSF2_DblClick();
-    return emit ChartListMenuTriggered(index);
-  }
-  const int row = array == QLatin1String("RLs") ? playlist_.selectedRow() : results_.selectedRow();
-  if (array == QLatin1String("RLs")) {
-    switch (index) {
-      case 0:
-        return MSF_DblClick();
-      case 1:
-        return emit DownloadRequested();
-      case 2:
-        return OnMenuItem(QStringLiteral("mnuDels"), 0);
-      case 4:
-        return commands_.RenamePlaylistCell(row, 1);
-      case 5:
-        return commands_.RenamePlaylistCell(row, 2);
-      case 6:
-        return commands_.RenamePlaylistCell(row, 4);
-      case 8:
-        if (commands_.PrepareDeadLinkSearch(row) > 0) {
-          TabSel(1);
-          MSF1_DblClick();
-        }
-        return;
-    }
-  }
-  if (array == QLatin1String("BRL")) {
-    switch (index) {
-      case 0:
-        return MSF1_DblClick();
-      case 2:
-        return OnMenuItem(QStringLiteral("mnuOps"), 0);
-      case 3:
-        return emit DownloadRequested();
-      case 5:
-        return commands_.RenameResultCell(row, 1);
-      case 6:
-        return commands_.RenameResultCell(row, 2);
-    }
+}
+
+void PlaylistWindow::BRL_Click(playlist::ResultRowItem item) {
+  using Item = playlist::ResultRowItem;
+  const int row = results_.selectedRow();
+  switch (item) {
+    case Item::Play:
+      return MSF1_DblClick();
+    case Item::ToPlaylist:
+      return mnuOps_Click(0);
+    case Item::Download:
+      return emit DownloadRequested();
+    case Item::RenameTitle:
+      return commands_.RenameResultCell(row, 1);
+    case Item::RenameSinger:
+      return commands_.RenameResultCell(row, 2);
   }
 }
 

@@ -5,9 +5,10 @@
 #include <array>
 #include <functional>
 
+#include "playlist/playinggrid.h"
+#include "playlist/playlistmenus.h"
 #include "shell/ui/skinnedwindow.h"
 
-class MediaPlayer;
 class MenuForm;
 class PlaylistCommands;
 class PlaylistManager;
@@ -17,7 +18,6 @@ class QTableView;
 class QWidget;
 class SkinButton;
 class SongGridModel;
-struct PlaybackState;
 
 // frmList: the window under the main window with the playlist, result and chart grids on three
 // tabs, the six menu buttons and the row menus. Commands run in the playlist core; what
@@ -27,8 +27,7 @@ class PlaylistWindow : public SkinnedWindow {
 
  public:
   PlaylistWindow(PlaylistManager& lists, PlaylistCommands& commands, SongGridModel& results,
-                 SongGridModel& charts, MenuForm& menus, PlaybackState& state, MediaPlayer& player,
-                 QWidget* parent = nullptr);
+                 SongGridModel& charts, MenuForm& menus, QWidget* parent = nullptr);
 
   // Loading the window: MSF2 gets the chart captions of the BList array without their first
   // four characters, MSF1 is padded to 20 rows.
@@ -49,6 +48,9 @@ class PlaylistWindow : public SkinnedWindow {
   void SetDownloadAvailable(bool available) { downloadAvailable_ = available; }
   // True when the chart-list mode of "榜单加载" is checked (false: radio list).
   void SetChartModeProvider(std::function<bool()> chartMode) { chartMode_ = std::move(chartMode); }
+  // Whether row `row` of a grid is the song playing now (the row menus enable items by it).
+  using RowPlayingQuery = std::function<bool(PlayingGrid grid, int row)>;
+  void SetRowPlayingQuery(RowPlayingQuery query) { rowPlaying_ = std::move(query); }
 
   QTableView* grid(int tab) const { return views_[static_cast<size_t>(tab)]; }
   QLabel* loadsLabel() const { return loads_; }
@@ -56,16 +58,9 @@ class PlaylistWindow : public SkinnedWindow {
   QMenu* lastPopup() const;
 
  signals:
-  // MSF_DblClick, before the player is touched: reset the engine's per-song counters, hide the
-  // lyrics notice, mark the tag button not editable, press stop, enable the status timer,
-  // clear the lyrics display, clear the search words and candidates, and reset the main
-  // window's knob, time ("00:00") and caption ("Tunewharf"), then show openingText
-  // ("正在打开媒体...") in the status line. The row's marks are already set.
-  void PlaylistRowStarting(int row, const QString& openingText);
-  // After Play(): set the engine's start flag and put the title in the main window's caption.
-  void PlaylistRowStarted(int row, const QString& title);
+  // A double-click (or the row menu's play item) on a song row: core plays it.
+  void PlaylistRowActivated(int row);
   void StatusText(const QString& text);  // "加载排行榜单..." while the charts load
-  void MonitorRefresh();
   void ResultRowActivated(int row);
   void ChartRowActivated(int row);
   // Download items of the row menus, and the chart-list menu (0 open, 1 chart list, 2 radio).
@@ -80,13 +75,18 @@ class PlaylistWindow : public SkinnedWindow {
   QTableView* MakeGrid(SongGridModel& model, const QString& name);
   void LayoutControls();
   void OnMenuButton(int button);
-  void OnMenuItem(const QString& array, int index);
+  // The window's own popups, one handler per item array.
+  void mnuDels_Click(int index);
+  void mnuOps_Click(int index);
+  void ZRL_Click(int index);
+  void RLs_Click(playlist::PlaylistRowItem item);
+  void BRL_Click(playlist::ResultRowItem item);
   void OpenRowMenu(int tab, const QPoint& globalPos);
   QMenu* PopupFromArray(const QString& array, QMenu* extra = nullptr);
   void ShowPopup(QMenu* menu, const QPoint& globalPos);
   void ClearHovers();
   void SyncSelection(int tab);
-  bool RowPlaysFrom(int row, int grid) const;
+  bool RowPlaysFrom(int row, PlayingGrid grid) const;
 
   PlaylistManager& lists_;
   PlaylistCommands& commands_;
@@ -94,8 +94,7 @@ class PlaylistWindow : public SkinnedWindow {
   SongGridModel& results_;
   SongGridModel& charts_;
   MenuForm& menus_;
-  PlaybackState& state_;
-  MediaPlayer& player_;
+  RowPlayingQuery rowPlaying_;
 
   std::array<SongGridModel*, 3> models_{};
   std::array<QTableView*, 3> views_{};

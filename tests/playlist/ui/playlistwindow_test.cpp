@@ -35,33 +35,20 @@ class PlaylistWindowTest : public PlaylistFixture {
   QString FirstPopupItem() { return window.lastPopup()->actions().value(0)->text(); }
 
   SongGridModel charts{SongGridModel::Kind::Charts};
-  PlaylistWindow window{lists, commands, results, charts, menus, state, player};
+  PlaylistWindow window{lists, commands, results, charts, menus};
 };
 
-TEST_F(PlaylistWindowTest, DoubleClickPlaysASongRowAndIgnoresPaddingRows) {
-  QSignalSpy starting(&window, &PlaylistWindow::PlaylistRowStarting);
+TEST_F(PlaylistWindowTest, DoubleClickAndThePlayItemForwardASongRowOnly) {
+  QSignalSpy activated(&window, &PlaylistWindow::PlaylistRowActivated);
   QTest::mouseDClick(View(0)->viewport(), Qt::LeftButton, {}, RowCenter(0, 10));
-  EXPECT_TRUE(player.calls().isEmpty());
-  EXPECT_EQ(starting.count(), 0);
-
-  grid.SetRowColor(1, QColor(255, 0, 0));  // failed earlier
-  state.playingGrid = PlayingGrid::Playlist;
-  state.currentRow = 1;
+  EXPECT_EQ(activated.count(), 0);
   QTest::mouseDClick(View(0)->viewport(), Qt::LeftButton, {}, RowCenter(0, 2));
-  EXPECT_EQ(player.calls(), QStringList({"stop", "url:/m/two.mp3", "play"}));
-  ASSERT_EQ(starting.count(), 1);
-  EXPECT_EQ(starting[0][1].toString(), "正在打开媒体...");
-  EXPECT_EQ(state.currentRow, 2);
-  EXPECT_EQ(state.titleText, "two");
-  EXPECT_EQ(state.artistText, "s2");
-  EXPECT_EQ(grid.nowPlayRow(), 2);
-  EXPECT_EQ(grid.rowColor(2), QColor(77, 163, 12));
-  EXPECT_EQ(grid.rowColor(1), QColor(255, 0, 0));  // the red mark stays
-
-  // Playing another row puts the previous one back to the normal colour.
-  QTest::mouseDClick(View(0)->viewport(), Qt::LeftButton, {}, RowCenter(0, 1));
-  EXPECT_EQ(grid.rowColor(2), QColor(76, 97, 143));
-  EXPECT_EQ(grid.nowPlayRow(), 1);
+  grid.SetSelectedRow(3);
+  menus.Item("RLs", 0)->trigger();
+  ASSERT_EQ(activated.count(), 2);
+  EXPECT_EQ(activated[0][0].toInt(), 2);
+  EXPECT_EQ(activated[1][0].toInt(), 3);
+  EXPECT_TRUE(player.calls().isEmpty());  // the window never plays by itself
 }
 
 TEST_F(PlaylistWindowTest, RightClickSelectsTheRowThenOpensItsMenu) {

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The engine and the main window: transport, status, the side-window toggles and the search box.
+#include <QLineEdit>
+
+#include "app/ui/appcontext.h"
+#include "lyrics/lyricscontroller.h"
+#include "lyrics/ui/frmlrc.h"
+#include "playback/playbackengine.h"
+#include "playback/satelliteswitch.h"
+#include "playback/ui/mainwindow.h"
+#include "playlist/ui/playlistwindow.h"
+#include "shell/ui/dockmanager.h"
+#include "shell/ui/monitorwindow.h"
+#include "shell/ui/trayicon.h"
+#include "web/songsearch.h"
+
+void AppContext::ConnectEngine() {
+  PlaybackEngine* engine = engine_.get();
+  connect(engine, &PlaybackEngine::VolumeSaveWanted, this, &AppContext::SaveConfig);
+  connect(engine, &PlaybackEngine::MonitorValuesChanged, monitorWindow_, &MonitorWindow::SetValues);
+  connect(engine, &PlaybackEngine::LyricsReset, lyrics_.get(), &LyricsController::OnPlayerStopped);
+  connect(engine, &PlaybackEngine::LyricsWanted, lyrics_.get(), &LyricsController::ShowLrcIfNeeded);
+  connect(engine, &PlaybackEngine::LyricsTick, lyrics_.get(), &LyricsController::OnLyricsTick);
+  connect(engine, &PlaybackEngine::ExitWanted, this, &AppContext::Shutdown, Qt::QueuedConnection);
+  connect(engine, &PlaybackEngine::CaptionChanged, tray_.get(),
+          [this] { tray_->SetPlayingTitle(engine_->state().titleText); });
+}
+
+void AppContext::ConnectMainWindow() {
+  // The side windows share the place beside the main window: showing one hides the others.
+  satellites_->SetWindow(SatelliteSwitch::Lyrics,
+                         {[this] { return lyricsWindow_->isVisible(); },
+                          [this](bool on) { lyricsWindow_->setVisible(on); }});
+  satellites_->SetWindow(SatelliteSwitch::Monitor,
+                         {[this] { return monitorWindow_->isVisible(); },
+                          [this](bool on) { monitorWindow_->setVisible(on); }});
+  satellites_->saveConfig = [this] { SaveConfig(); };
+  satellites_->showLyricsNow = [this] { lyrics_->ShowLrcIfNeeded(); };
+  connect(mainWindow_, &MainWindow::SatelliteToggleRequested, this, [this](int index) {
+    if (satellites_->Toggle(index)) dock_->DockAll();
+    mainWindow_->SetToggleState(kLyricsToggle, lyricsWindow_->isVisible());
+  });
+  connect(mainWindow_, &MainWindow::PlaylistToggleRequested, this, [this] {
+    const bool show = !playlistWindow_->isVisible();
+    playlistWindow_->setVisible(show);
+    if (show) dock_->DockAll();
+    mainWindow_->SetPlaylistShown(show);
+  });
+  connect(mainWindow_, &MainWindow::SearchRequested, this, [this](const QString& key) {
+    if (search_->StartFromBox(key)) engine_->SetListKind(ListKind::WebResults);
+  });
+  connect(mainWindow_, &MainWindow::HideSatellitesRequested, this, &AppContext::HideSatellites);
+  connect(mainWindow_, &MainWindow::HideToTrayRequested, this, [this] {
+    // Without a tray nothing could bring a hidden window back: minimise instead.
+    if (tray_->visible())
+      mainWindow_->hide();
+    else
+      mainWindow_->showMinimized();
+  });
+  connect(mainWindow_, &SkinnedWindow::CloseClicked, this, &AppContext::Shutdown,
+          Qt::QueuedConnection);
+}
+
+void AppContext::HideSatellites() {
+  if (lyricsWindow_->isVisible()) {
+    lyricsWindow_->hide();
+    SaveConfig();
+  }
+  monitorWindow_->hide();
+  playlistWindow_->hide();
+  mainWindow_->SetPlaylistShown(false);
+  mainWindow_->SetToggleState(kLyricsToggle, false);
+}
