@@ -17,10 +17,15 @@ function(tw_add_library name)
 endfunction()
 
 # tw_add_test(name SOURCES ... LIBS ...): a GoogleTest program run by CTest with no display.
+# A program that links a widget library (tw_*_ui) runs on the widget test main.
 function(tw_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE tw_test_support ${ARG_LIBS} GTest::gtest GTest::gmock Qt6::Test)
+  set(main tw_test_main)
+  if(ARG_LIBS MATCHES "_ui(;|$)")
+    set(main tw_test_main_ui)
+  endif()
+  target_link_libraries(${name} PRIVATE ${main} tw_test_support ${ARG_LIBS} GTest::gtest GTest::gmock Qt6::Test)
   tw_enable_warnings(${name})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QSignalSpy>
 #include <QTest>
+#include <cctype>
+#include <ostream>
+#include <string>
 
 #include "playback/enginefixture.h"
 
@@ -14,6 +17,10 @@ struct EndCase {
   int mode, songs, padTo, playing, expectedRow;
   bool replay;
 };
+
+void PrintTo(const EndCase& c, std::ostream* os) {
+  *os << "mode " << c.mode << ", row " << c.playing << " of " << c.songs;
+}
 
 class EndOfSongTest : public EngineFixture, public ::testing::WithParamInterface<EndCase> {};
 
@@ -36,14 +43,19 @@ TEST_P(EndOfSongTest, PlayModeDecidesWhatFollows) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, EndOfSongTest,
-    ::testing::Values(EndCase{0, 3, 20, 2, 0, false},    // one song, then stop
-                      EndCase{1, 3, 20, 2, 0, true},     // the loaded song again, no row change
-                      EndCase{2, 3, 0, 3, 0, false},     // after the last row nothing plays
-                      EndCase{2, 3, 20, 3, 0, false},    // nor after the last song of a padded grid
-                      EndCase{2, 3, 0, 2, 3, false},     // down the list
-                      EndCase{3, 3, 0, 3, 1, false},     // wraps to row 1
-                      EndCase{3, 3, 20, 3, 1, false},    // the next title is empty: row 1
-                      EndCase{4, 1, 20, 1, 1, false}));  // random on one song replays it
+    ::testing::Values(EndCase{0, 3, 20, 2, 0, false},   // one song, then stop
+                      EndCase{1, 3, 20, 2, 0, true},    // the loaded song again, no row change
+                      EndCase{2, 3, 0, 3, 0, false},    // after the last row nothing plays
+                      EndCase{2, 3, 20, 3, 0, false},   // nor after the last song of a padded grid
+                      EndCase{2, 3, 0, 2, 3, false},    // down the list
+                      EndCase{3, 3, 0, 3, 1, false},    // wraps to row 1
+                      EndCase{3, 3, 20, 3, 1, false},   // the next title is empty: row 1
+                      EndCase{4, 1, 20, 1, 1, false}),  // random on one song replays it
+    [](const ::testing::TestParamInfo<EndCase>& info) {
+      const EndCase& c = info.param;
+      return "Mode" + std::to_string(c.mode) + "Playing" + std::to_string(c.playing) + "Of" +
+             std::to_string(c.songs) + (c.padTo ? "Padded" : "Exact");
+    });
 
 TEST_F(EngineFixture, TransportButtonsPauseAndAUserStopThatDoesNotAdvance) {
   EXPECT_EQ(Timers(), std::pair(false, false));  // an idle engine runs no timers
@@ -96,6 +108,10 @@ struct FailCase {
   bool stops = false;  // the engine stops the player and its poll for good
   int altAddressesUsed = 0;
 };
+
+void PrintTo(const FailCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class FailureTest : public EngineFixture, public ::testing::WithParamInterface<FailCase> {};
 
@@ -158,7 +174,22 @@ INSTANTIATE_TEST_SUITE_P(
                       FailCase{"web song out of addresses: next row", LK::WebResults, PS::Ready,
                                200, 1, true, true, nullptr, 0, 3, false, false, 19},
                       FailCase{"radio that never connects", LK::Radio, PS::Buffering, 200, 151,
-                               true, true, "无法连接媒体", 0, 0, false, true}));
+                               true, true, "无法连接媒体", 0, 0, false, true}),
+    [](const ::testing::TestParamInfo<FailCase>& info) {
+      // "45 s web result: its next address" -> "45sWebResultItsNextAddress"
+      std::string name;
+      bool upper = true;
+      for (const char* p = info.param.what; *p; ++p) {
+        const char c = *p;
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+          upper = true;
+          continue;
+        }
+        name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+        upper = false;
+      }
+      return name + "_" + std::to_string(info.index);
+    });
 
 TEST_F(EngineFixture, PlayingAPlaylistRowMovesTheMarksAndStartsThePlayer) {
   Fill(playlist, 3);
