@@ -7,6 +7,7 @@
 
 #include "common/numparse.h"
 #include "components/mediaplayer.h"
+#include "components/mpvsupport.h"
 #include "config/appconfig.h"
 #include "config/menuform.h"
 #include "playback/knobgeometry.h"
@@ -310,7 +311,10 @@ void PlaybackEngine::OnPlayingTick() {
     SetTimeText(kZero);
   }
 
-  if (config_.sets[1] && !radio && common::ParseMmSs(durationString) <= 60) {
+  // A minute or less from the web is an advertisement posing as the song; a short local
+  // file is what the user chose to play.
+  if (config_.sets[1] && !radio && common::ParseMmSs(durationString) <= 60 &&
+      components::IsNetworkAddress(player_.url())) {
     RecoveryRule(QStringLiteral("阻止弹窗,1秒后切换下一首"), false);
     return;
   }

@@ -107,6 +107,7 @@ struct FailCase {
   bool red;
   bool stops = false;  // the engine stops the player and its poll for good
   int altAddressesUsed = 0;
+  bool local = false;  // the song is a local file rather than a web address
 };
 
 void PrintTo(const FailCase& c, std::ostream* os) {
@@ -125,6 +126,7 @@ TEST_P(FailureTest, RecoveryRule) {
   const QList<int>& rows = onPlaylist ? started : resultStarted;
   resultKind = c.kind;
   Fill(grid, 3);
+  if (!c.local) grid.SetCell(2, 4, QStringLiteral("http://cdn.example/2.mp3"));
   engine.PrepareSong(onPlaylist ? PlayingGrid::Playlist : PlayingGrid::Results, 2, c.kind, {});
   engine.state().altAddressCount = c.altAddressesUsed;
   engine.PlayUrl(grid.path(2));
@@ -161,6 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
                                false, "002. 歌2 ----- 歌手2", 0, 0, false},
                       FailCase{"45 s song: wait, then the next", LK::Playlist, PS::Playing, 45, 1,
                                true, true, "阻止弹窗,1秒后切换下一首", 0, 3, false},
+                      FailCase{"45 s local file plays on", LK::Playlist, PS::Playing, 45, 1, true,
+                               true, "002. 歌2 ----- 歌手2", 0, 0, false, false, 0, true},
                       FailCase{"ready: red row, then the next", LK::Playlist, PS::Ready, 200, 1,
                                true, true, "媒体错误,1秒后切换下一首", 0, 3, true},
                       FailCase{"ready without Sets(1)", LK::Playlist, PS::Ready, 200, 5, true,
@@ -223,6 +227,7 @@ TEST_F(EngineFixture, PlayingAPlaylistRowMovesTheMarksAndStartsThePlayer) {
 TEST_F(EngineFixture, StopDuringTheRecoveryWaitCancelsIt) {
   engine.SetRecoveryWaitMs(30);
   Fill(playlist, 3);
+  playlist.SetCell(1, 4, QStringLiteral("http://cdn.example/1.mp3"));  // a short web clip
   PlayRow(1, 45);
   engine.OnPollTick();
   ASSERT_TRUE(engine.recoveryPending());
