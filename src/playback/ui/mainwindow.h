@@ -36,6 +36,8 @@ class MainWindow : public SkinnedWindow {
   // Spectrum frame in place of the video surface (and capture open), or back.
   void ShowSpectrumFrame();
   void ShowVideoSurface();
+  // Start-up opens the capture once; the bars draw only while a song plays.
+  bool OpenSpectrumCapture() { return capture_.Open(); }
   // Places the volume knob from the stored volume (start-up).
   void PlaceVolumeKnob(int volume);
   // Toggle pictures follow the windows: 0..3 lyrics, singer, pictures, albums; 4 music video.

@@ -7,12 +7,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "config/menuform.h"
 #include "common/twips.h"
+#include "config/menuform.h"
 #include "playback/enginefixture.h"
 #include "playback/ui/knob.h"
 #include "playback/ui/picturebutton.h"
 #include "playback/ui/spectrumview.h"
+#include "privatesoundserver.h"
 
 namespace {
 
@@ -119,6 +120,29 @@ TEST(SpectrumViewTest, IdleAndFortyFivePixelFrames) {
   const QImage frame = view.grab().toImage();
   EXPECT_EQ(LitSegments(frame, 3, 14), (QList<int>{12, 13, 14}));
   EXPECT_EQ(LitSegments(frame, 4, 14), QList<int>{14});
+}
+
+}  // namespace
+
+namespace {
+
+// The bars follow what the speakers play: a tone into the default output moves them above the
+// idle line (silence would draw them at zero).
+TEST_F(MainWindowTest, SpectrumMovesWithTheSoundOfTheDefaultOutput) {
+  PrivateSoundServer server;
+  if (!server.failure().isEmpty()) GTEST_SKIP() << server.failure().toStdString();
+  ASSERT_TRUE(server.PlayTone(8));
+  Fill(playlist, 1);
+  PlayRow(1);
+  window.ShowSpectrumFrame();
+  auto* view = Find<SpectrumView>("picFrequency");
+  const bool moved = QTest::qWaitFor(
+      [&] {
+        const auto& h = view->barHeights();
+        return std::any_of(h.begin(), h.end(), [](int bar) { return bar > 1; });
+      },
+      6000);
+  EXPECT_TRUE(moved);
 }
 
 }  // namespace
