@@ -54,12 +54,19 @@ QString DefaultLockFolder() {
 }  // namespace
 
 AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder)
-    : paths_(paths ? *paths : AppPaths::Resolve()),
+    : paths_(paths ? *paths : AppPaths(QString())),
+      resolvePaths_(!paths),
       lockFolder_(lockFolder.isEmpty() ? DefaultLockFolder() : lockFolder),
       prompter_(std::make_unique<QtPrompter>()),
-      store_(std::make_unique<ConfigStore>(config_, menus_, paths_, *prompter_)),
-      settings_(std::make_unique<SettingsCommands>(config_, menus_, *store_, *prompter_)),
       lock_(std::make_unique<InstanceLock>(lockFolder_)) {}
+
+void AppContext::ResolvePaths() {
+  // Resolving probes and seeds folders: only an instance past the lock may do it.
+  if (store_) return;
+  if (resolvePaths_) paths_ = AppPaths::Resolve();
+  store_ = std::make_unique<ConfigStore>(config_, menus_, paths_, *prompter_);
+  settings_ = std::make_unique<SettingsCommands>(config_, menus_, *store_, *prompter_);
+}
 
 AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
@@ -80,6 +87,9 @@ bool AppContext::Main() {
     lock_->ActivatePreviousInstance();
     return false;
   }
+  connect(lock_.get(), &InstanceLock::ActivationRequested, this, [this] {
+    if (mainWindow_) mainWindow_->ComeForward();
+  });
   const QString marker = app::FirstRunMarkerPath();
   if (!app::IsFirstRun(marker)) {
     Start();
@@ -181,6 +191,7 @@ void AppContext::LoadWindows() {
 }
 
 void AppContext::Start() {
+  ResolvePaths();
   Build();
   StepSequence steps;
   steps.Add("folders", [this] { return app::CreateFolders(paths_); });

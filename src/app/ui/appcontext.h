@@ -44,7 +44,7 @@ class AppContext : public QObject {
   Q_OBJECT
 
  public:
-  // paths: the application folder; Resolve()d when not given. lockFolder: where the
+  // paths: the application folder; Resolve()d at start when not given. lockFolder: where the
   // single-instance lock lives (the per-user runtime folder when empty).
   explicit AppContext(std::optional<AppPaths> paths = std::nullopt,
                       const QString& lockFolder = QString());
@@ -79,6 +79,7 @@ class AppContext : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void ResolvePaths();
   void Build();
   void CreateMenus();
   void ConnectMenus();
@@ -97,6 +98,7 @@ class AppContext : public QObject {
   QMenu* BuildSettingsMenu();
 
   AppPaths paths_;
+  bool resolvePaths_ = false;
   QString lockFolder_;
   AppConfig config_;
   MenuForm menus_;

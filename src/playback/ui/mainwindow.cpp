@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/ui/mainwindow.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFrame>
 #include <QFontMetrics>
@@ -307,6 +308,13 @@ void MainWindow::PlaceVolume(int knobLeft) {
   Place(volumeKnob_, knobLeft, 1650, kVolumeKnobWidth, kVolumeKnobWidth);
   Place(volumeBar_, 2350, 1695, playback::VolumeBarWidth(knobLeft), 60);
   volumeKnob_->raise();
+}
+
+void MainWindow::ComeForward() {
+  showNormal();
+  raise();
+  activateWindow();
+  QApplication::alert(this);
 }
 
 void MainWindow::PlaceVolumeKnob(int volume) {

@@ -38,6 +38,8 @@ class MainWindow : public SkinnedWindow {
   void ShowVideoSurface();
   // Start-up opens the capture once; the bars draw only while a song plays.
   bool OpenSpectrumCapture() { return capture_.Open(); }
+  // Restores, raises, activates and flashes the window: a second start asked for it.
+  void ComeForward();
   // Places the volume knob from the stored volume (start-up).
   void PlaceVolumeKnob(int volume);
   // Toggle pictures follow the windows: 0..3 lyrics, singer, pictures, albums; 4 music video.

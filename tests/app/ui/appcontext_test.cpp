@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole program built on a throw-away application folder: start-up, shutdown, single
 // instance.
+#include "app/ui/appcontext.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -11,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/ui/appcontext.h"
+#include "app/firstrun.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
 #include "support/scriptedprompter.h"
@@ -55,18 +57,34 @@ TEST(AppContext, StartsReadyWithTheDefaultConfigAndShutsDownInOrder) {
   EXPECT_FALSE(context.mainWindow()->isVisible());
 }
 
-TEST(AppContext, SecondInstanceEndsBeforeTouchingItsFolder) {
+// The second start resolves no folder (no probe, no seeding under the home folder) and brings
+// the first instance's hidden window back.
+TEST(AppContext, SecondInstanceTouchesNothingAndBringsTheFirstForward) {
+  QTemporaryDir home;
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", home.path().toLocal8Bit());
+  QStandardPaths::setTestModeEnabled(true);
   TempAppDir firstDir;
   QTemporaryDir lockDir;
   AppContext first(firstDir.paths(), lockDir.path());
-  QStandardPaths::setTestModeEnabled(true);
+  app::WriteFirstRunMarker(app::FirstRunMarkerPath());  // no splash
+  QSignalSpy ready(&first, &AppContext::StartupFinished);
   ASSERT_TRUE(first.Main());
+  ASSERT_TRUE(ready.wait(5000));
+  QDir(home.path()).removeRecursively();
+  QDir().mkpath(home.path());
+  first.mainWindow()->hide();
 
-  QTemporaryDir secondRoot;
-  AppContext second(AppPaths(secondRoot.path()), lockDir.path());
+  AppContext second(std::nullopt, lockDir.path());
   EXPECT_FALSE(second.Main());
-  EXPECT_TRUE(QDir(secondRoot.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+  EXPECT_TRUE(QDir(home.path())
+                  .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden)
+                  .isEmpty());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return first.mainWindow()->isVisible(); }, 3000));
+  EXPECT_FALSE(first.mainWindow()->isMinimized());
+  first.Shutdown();
   QStandardPaths::setTestModeEnabled(false);
+  qputenv("HOME", oldHome);
 }
 
 }  // namespace
