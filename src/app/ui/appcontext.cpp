@@ -16,6 +16,7 @@
 #include "config/settingscommands.h"
 #include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
+#include "app/ui/aboutwindow.h"
 #include "app/ui/initsplash.h"
 #include "common/twips.h"
 #include "components/mpvplayer.h"
@@ -72,6 +73,7 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete aboutWindow_;
   delete trayPopup_;
   delete monitorWindow_;
   delete lyricsWindow_;
@@ -142,6 +144,7 @@ void AppContext::Build() {
   satellites_ = std::make_unique<SatelliteSwitch>(config_);
   notice_ = std::make_unique<OnlineNotice>();
   trayPopup_ = new TrayPopup;
+  aboutWindow_ = new AboutWindow;
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -184,6 +187,7 @@ void AppContext::LoadWindows() {
   dock_->Register(DockIndex::Lyrics, lyricsWindow_);
   monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
   dock_->Register(DockIndex::Monitor, monitorWindow_);
+  dock_->Register(DockIndex::About, aboutWindow_);
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);

@@ -9,6 +9,7 @@
 #include "config/apppaths.h"
 #include "config/menuform.h"
 
+class AboutWindow;
 class ConfigStore;
 class DockManager;
 class FrmLrc;
@@ -129,6 +130,7 @@ class AppContext : public QObject {
   FrmLrc* lyricsWindow_ = nullptr;
   MonitorWindow* monitorWindow_ = nullptr;
   TrayPopup* trayPopup_ = nullptr;
+  AboutWindow* aboutWindow_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 

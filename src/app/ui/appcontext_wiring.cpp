@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The connections between the areas, grouped by area.
 #include <QAction>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include "config/settingscommands.h"
 #include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
+#include "app/ui/aboutwindow.h"
 #include "app/ui/appcontext.h"
 #include "common/vbcolor.h"
 #include "components/mpvplayer.h"
@@ -160,6 +162,15 @@ void AppContext::ConnectMainWindow() {
     if (search_->StartFromBox(key)) engine_->state().listKind = ListKind::WebResults;
   });
   connect(mainWindow_, &MainWindow::HideSatellitesRequested, this, &AppContext::HideSatellites);
+  connect(mainWindow_, &MainWindow::DownloadPageRequested, this, [this] {
+    if (const QUrl page = hosts_->HomePageUrl(); page.isValid()) QDesktopServices::openUrl(page);
+  });
+  connect(settings_.get(), &SettingsCommands::AboutRequested, this, [this] {
+    constexpr int kAbout = static_cast<int>(DockIndex::About);
+    if (dock_->docked(kAbout)) dock_->Dock(kAbout);
+    aboutWindow_->show();
+    aboutWindow_->raise();
+  });
   connect(mainWindow_, &MainWindow::HideToTrayRequested, this, [this] {
     // Without a tray nothing could bring a hidden window back: minimise instead.
     if (tray_->visible())

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLabel>
 #include <QSignalSpy>
@@ -14,12 +17,32 @@
 #include <QTest>
 
 #include "app/firstrun.h"
+#include "config/menuform.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
 #include "support/scriptedprompter.h"
 #include "support/tempappdir.h"
 
 namespace {
+
+// Stands in for the desktop's browser: records what would have opened.
+class BrowserStandIn : public QObject {
+  Q_OBJECT
+
+ public:
+  BrowserStandIn() {
+    for (const char* scheme : {"http", "https", "file"})
+      QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Open");
+  }
+  ~BrowserStandIn() override {
+    for (const char* scheme : {"http", "https", "file"})
+      QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+  }
+  QList<QUrl> opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url; }
+};
 
 QString StatusLine(const AppContext& context) {
   auto* echo1 = context.mainWindow()->findChild<QLabel*>(QStringLiteral("Echo1"));
@@ -87,4 +110,42 @@ TEST(AppContext, SecondInstanceTouchesNothingAndBringsTheFirstForward) {
   qputenv("HOME", oldHome);
 }
 
+// 官网 opens the home page of services.ini in the browser, never a local file; 关于软件 shows
+// the About window and saves nothing.
+TEST(AppContext, HomePageOpensInTheBrowserAndAboutShowsTheProgram) {
+  for (const bool local : {false, true}) {
+    TempAppDir dir;
+    if (local) dir.WriteFile("bin/services.ini", "[hosts]\r\nHomePage=file:///etc\r\n");
+    QTemporaryDir lockDir;
+    AppContext context(dir.paths(), lockDir.path());
+    QSignalSpy ready(&context, &AppContext::StartupFinished);
+    context.Start();
+    ASSERT_TRUE(ready.wait(5000));
+    BrowserStandIn browser;
+    auto* link = context.mainWindow()->findChild<QLabel*>(QStringLiteral("Image2"));
+    ASSERT_NE(link, nullptr);
+    QTest::mouseClick(link, Qt::LeftButton);
+    if (local)
+      EXPECT_TRUE(browser.opened.isEmpty());
+    else
+      EXPECT_EQ(browser.opened, QList<QUrl>{QUrl("http://127.0.0.1:8460/index.htm")});
+    if (local) continue;
+
+    const QByteArray config = dir.ReadFile("bin/config.ini");
+    context.menus().Item(QStringLiteral("mnuSorts"), 6)->trigger();
+    QWidget* shown = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->objectName() == QLatin1String("About") && w->isVisible()) shown = w;
+    ASSERT_NE(shown, nullptr);
+    auto* name = shown->findChild<QLabel*>(QStringLiteral("lblName"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("Tunewharf 网络音乐播放器"));
+    EXPECT_TRUE(shown->findChild<QLabel*>(QStringLiteral("lblCredits"))->text().contains("libmpv"));
+    EXPECT_EQ(dir.ReadFile("bin/config.ini"), config);
+    context.Shutdown();
+  }
+}
+
 }  // namespace
+
+#include "appcontext_test.moc"
