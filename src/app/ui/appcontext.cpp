@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <utility>
 
 #include "config/configstore.h"
 #include "app/firstrun.h"
@@ -206,26 +207,37 @@ void AppContext::Start() {
   steps.Add("main window", [this] { return PlaceMainWindow(), true; });
   steps.Add("player volume", [this] { return player_->SetVolume(40), true; });
   steps.Add("windows", [this] { return LoadWindows(), true; });
-  steps.Add("config", [this] {
-    engine_->ShowStatus(QStringLiteral("加载配置..."));
-    return store_->LoadConfig();
-  });
   steps.Run();
-  // The playlist loads after the first paint, so a long list never delays the window.
-  QTimer::singleShot(0, this, [this] {
-    StepSequence rest;
-    rest.Add("playlist", [this] {
-      engine_->ShowStatus(QStringLiteral("加载播放列表..."));
-      playlists_->LoadLST();
-      return true;
+  // Each status text paints before the step it announces blocks the event loop.
+  engine_->ShowStatus(QStringLiteral("加载配置..."));
+  AfterStatusPaint([this] {
+    store_->LoadConfig();
+    engine_->ShowStatus(QStringLiteral("加载播放列表..."));
+    AfterStatusPaint([this] {
+      StepSequence rest;
+      rest.Add("playlist", [this] { return playlists_->LoadLST(), true; });
+      rest.Add("ready", [this] { return engine_->ShowStatus(QStringLiteral("准备就绪")), true; });
+      rest.Add("idle lyrics", [this] { return lrcShow_->ShowMessage(kIdleLyrics), true; });
+      rest.Add("online notice", [this] { return notice_->Start(), true; });
+      rest.Run();
+      started_ = true;
+      emit StartupFinished();
     });
-    rest.Add("ready", [this] { return engine_->ShowStatus(QStringLiteral("准备就绪")), true; });
-    rest.Add("idle lyrics", [this] { return lrcShow_->ShowMessage(kIdleLyrics), true; });
-    rest.Add("online notice", [this] { return notice_->Start(), true; });
-    rest.Run();
-    started_ = true;
-    emit StartupFinished();
   });
+}
+
+void AppContext::AfterStatusPaint(std::function<void()> next) {
+  // A hidden or unmapped window never paints: the short timer goes on without it.
+  constexpr int kPaintWaitMs = 250;
+  auto pending = std::make_shared<std::function<void()>>(std::move(next));
+  auto run = [pending] {
+    if (!*pending) return;
+    const auto step = std::exchange(*pending, nullptr);
+    step();
+  };
+  connect(mainWindow_, &MainWindow::StatusLinePainted, this, run,
+          Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+  QTimer::singleShot(kPaintWaitMs, this, run);
 }
 
 void AppContext::Shutdown() {

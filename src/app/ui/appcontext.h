@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -81,6 +82,8 @@ class AppContext : public QObject {
 
  private:
   void ResolvePaths();
+  // Runs `next` once the status line has painted its new text.
+  void AfterStatusPaint(std::function<void()> next);
   void Build();
   void CreateMenus();
   void ConnectMenus();

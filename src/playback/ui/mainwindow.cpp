@@ -368,6 +368,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       txtKey_->clear();
     else if (type == QEvent::FocusOut && txtKey_->text().isEmpty())
       txtKey_->setText(kSearchHint);
+  } else if (type == QEvent::Paint && watched == echo1_) {
+    emit StatusLinePainted();
   } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
     if (watched == echo1_) {
       statusScroller_.Toggle();

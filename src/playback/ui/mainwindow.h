@@ -59,6 +59,7 @@ class MainWindow : public SkinnedWindow {
   void TagEditorRequested();                 // ID3TAG
   void DownloadPageRequested();              // Image2
   void SpectrumFrameShown(bool shown);
+  void StatusLinePainted();  // start-up waits for it before a long step
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -49,15 +49,34 @@ QString StatusLine(const AppContext& context) {
   return echo1 ? echo1->text() : QString();
 }
 
+// Records the status line's text at each of its paints.
+class StatusPaints : public QObject {
+ public:
+  StatusPaints() { qApp->installEventFilter(this); }
+  ~StatusPaints() override { qApp->removeEventFilter(this); }
+  QStringList texts;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->objectName() == QLatin1String("Echo1"))
+      if (auto* label = qobject_cast<QLabel*>(watched)) texts << label->text();
+    return false;
+  }
+};
+
 TEST(AppContext, StartsReadyWithTheDefaultConfigAndShutsDownInOrder) {
   TempAppDir dir;
   QTemporaryDir lockDir;
   AppContext context(dir.paths(), lockDir.path());
   QSignalSpy ready(&context, &AppContext::StartupFinished);
+  StatusPaints paints;
   context.Start();
   ASSERT_TRUE(ready.wait(5000));
 
   EXPECT_EQ(StatusLine(context), "准备就绪");
+  for (const char* text : {"加载配置...", "加载播放列表..."})
+    EXPECT_TRUE(paints.texts.contains(QString::fromUtf8(text)))
+        << paints.texts.join(u'|').toStdString();
   EXPECT_TRUE(QDir(dir.Path("lrc")).exists());
   EXPECT_TRUE(QDir(dir.Path("bin/PicTmp/Album")).exists());
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"), "\r\n");
