@@ -6,17 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include "app/firstrun.h"
+#include "app/qttranslations.h"
 #include "config/menuform.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
@@ -163,6 +168,30 @@ TEST(AppContext, HomePageOpensInTheBrowserAndAboutShowsTheProgram) {
     EXPECT_EQ(dir.ReadFile("bin/config.ini"), config);
     context.Shutdown();
   }
+}
+
+// Stock dialogs speak Chinese, as the prompts around them do.
+TEST(QtTranslations, StockButtonsAndFileDialogAreChinese) {
+  QTranslator* translator = app::InstallQtTranslations(*QCoreApplication::instance());
+  ASSERT_NE(translator, nullptr);
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes |
+                         QMessageBox::No);
+  const std::pair<QMessageBox::StandardButton, const char*> buttons[] = {
+      {QMessageBox::Ok, "确定"},
+      {QMessageBox::Cancel, "取消"},
+      {QMessageBox::Yes, "是"},
+      {QMessageBox::No, "否"}};
+  for (const auto& [button, text] : buttons)
+    EXPECT_TRUE(box.button(button)->text().startsWith(QString::fromUtf8(text)))
+        << box.button(button)->text().toStdString();  // "是(&Y)" carries its shortcut
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  auto* lookIn = dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"));
+  ASSERT_NE(lookIn, nullptr);
+  EXPECT_EQ(lookIn->text().toStdString(), "查找范围：");
+  QCoreApplication::removeTranslator(translator);
+  delete translator;
 }
 
 }  // namespace
