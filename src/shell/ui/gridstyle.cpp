@@ -166,4 +166,13 @@ void SetColumnWidthsTwips(QTableView* view, std::initializer_list<int> widthsTwi
   for (int w : widthsTwips) view->setColumnWidth(col++, qMax(1, common::TwipsToPx(w)));
 }
 
+void FitColumns(QTableView* view, int stretchColumn, int textColumn, const QString& widestText) {
+  if (!view) return;
+  // The twips widths assume the original font; ours may draw digits wider. One pixel more for
+  // the grid line at the cell's right edge.
+  const int needed = view->fontMetrics().horizontalAdvance(widestText) + 2 * kTextPad + 1;
+  if (view->columnWidth(textColumn) < needed) view->setColumnWidth(textColumn, needed);
+  view->horizontalHeader()->setSectionResizeMode(stretchColumn, QHeaderView::Stretch);
+}
+
 }  // namespace skin

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -176,6 +177,26 @@ TEST(GridStyle, CellsShowThePaletteAndTheModelsRowColours) {
   EXPECT_TRUE(hasInk(0, QColor(255, 0, 0)));
   EXPECT_TRUE(hasInk(3, QColor(76, 97, 143)));
   EXPECT_TRUE(hasInk(2, QColor(255, 255, 255)));
+}
+
+// A song grid as wide as the playlist window, long enough for its scroll bar: the time column
+// shows "01:15" whole and the last column ends inside the viewport.
+TEST(GridStyle, TimeColumnStaysWholeBesideTheScrollBar) {
+  QStandardItemModel model(40, 5);
+  for (int r = 0; r < 40; ++r) model.setItem(r, 3, new QStandardItem(QStringLiteral("01:15")));
+  QTableView view;
+  view.setModel(&model);
+  skin::ApplyGridStyle(&view);
+  skin::SetColumnWidthsTwips(&view, {450, 2000, 1000, 570, 10});
+  skin::FitColumns(&view, 1, 3, QStringLiteral("00:00"));
+  view.resize(292, 200);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  ASSERT_TRUE(view.verticalScrollBar()->isVisible());
+  const int text = view.fontMetrics().horizontalAdvance(QStringLiteral("01:15"));
+  EXPECT_GE(view.columnWidth(3), text + 6);  // 3-pixel padding either side
+  EXPECT_LE(view.columnViewportPosition(4) + view.columnWidth(4), view.viewport()->width());
+  EXPECT_GT(view.columnWidth(1), 60);  // the title gives up what the time column needs
 }
 
 }  // namespace
