@@ -189,7 +189,8 @@ void MainWindow::BuildControls() {
   connect(knob_, &Knob::Released, this, [this](int left) { engine_.EndKnobDrag(left); });
   PlaceKnob(playback::kKnobMin);
 
-  volumeTrack_ = Bar(this, "volumeTrack", QColor(226, 240, 251));
+  // The empty part of the slider: darker than the window's gradient, or the slider looks full.
+  volumeTrack_ = Bar(this, "volumeTrack", skin::kLight);
   Place(volumeTrack_, 2350, 1695, playback::kVolumeKnobMax + kVolumeKnobWidth - 2350, 60);
   volumeBar_ = Bar(this, "B2", skin::kAccent);
   volumeKnob_ = new Knob(this);

@@ -70,6 +70,21 @@ TEST_F(MainWindowTest, KnobsAreHeldAtTheirEndsAndActOnRelease) {
   EXPECT_EQ(player.calls().last(), QStringLiteral("seek:0"));
 }
 
+// At volume 40 the slider's right part is its empty track: it must stand out from the window's
+// gradient around it, and from the level on the left.
+TEST_F(MainWindowTest, VolumeSliderShowsItsEmptyTrack) {
+  const QImage shot = window.grab().toImage();
+  auto distance = [](const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+           std::abs(a.blue() - b.blue());
+  };
+  const int x = common::TwipsToPx(3100);  // between the knob (2688) and the track's end
+  const QColor track = shot.pixelColor(x, common::TwipsToPx(1725));
+  EXPECT_GE(distance(track, shot.pixelColor(x, common::TwipsToPx(1600))), 40)
+      << track.name().toStdString();
+  EXPECT_GE(distance(track, shot.pixelColor(common::TwipsToPx(2500), common::TwipsToPx(1725))), 40);
+}
+
 TEST_F(MainWindowTest, SearchBoxIgnoresItsHint) {
   auto* box = Find<QLineEdit>("txtKey");
   QSignalSpy search(&window, &MainWindow::SearchRequested);
