@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QFrame>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,9 +13,9 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "config/menuform.h"
 #include "common/twips.h"
 #include "components/mediaplayer.h"
+#include "config/menuform.h"
 #include "playback/knobgeometry.h"
 #include "playback/playbackengine.h"
 #include "playback/ui/knob.h"
@@ -130,6 +130,13 @@ void MainWindow::BuildControls() {
          QFontMetrics(timeFont).horizontalAdvance(QStringLiteral("00:00")) > echo_->width() - 1)
     timeFont.setPixelSize(timeFont.pixelSize() - 1);
   echo_->setFont(timeFont);
+  // The status line ends a clear gap before the time text, which sits right-aligned.
+  constexpr int kTimeGapPx = 8;
+  const int timeLeft = echo_->geometry().right() + 1 -
+                       QFontMetrics(timeFont).horizontalAdvance(QStringLiteral("00:00"));
+  statusScroller_.SetRightEdge(
+      std::min<int>(StatusLineScroller::kRightEdge, PxToTwips(timeLeft - kTimeGapPx)));
+  Place(statusArea_, StatusLineScroller::kHome, 360, statusScroller_.areaWidth(), 255);
   labTest_ = PlainLabel(this, "labTest");
   labTest_->hide();
 

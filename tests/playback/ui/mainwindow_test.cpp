@@ -85,6 +85,29 @@ TEST_F(MainWindowTest, VolumeSliderShowsItsEmptyTrack) {
   EXPECT_GE(distance(track, shot.pixelColor(common::TwipsToPx(2500), common::TwipsToPx(1725))), 40);
 }
 
+// A long status line scrolls to and fro; whatever shows of it (a glyph cut at the edge too)
+// keeps a clear gap before the time text.
+TEST_F(MainWindowTest, ScrollingStatusKeepsClearOfTheTime) {
+  Fill(playlist, 1);
+  playlist.SetCell(1, 1, QStringLiteral("一个很长很长很长很长很长的歌曲名字"));
+  PlayRow(1);
+  auto* area = Find<QWidget>("Echo1Area");
+  auto* time = Find<QLabel>("Echo");
+  const int timeLeft =
+      time->geometry().right() + 1 - time->fontMetrics().horizontalAdvance(QStringLiteral("00:00"));
+  QList<int> lefts;
+  for (int tick = 0; tick < 200; ++tick) {
+    engine.OnPollTick();
+    const QRect shown = echo1()->geometry().intersected(area->rect()).translated(area->pos());
+    EXPECT_LE(shown.right() + 1, timeLeft - 8) << tick;
+    lefts << echo1()->x();
+  }
+  EXPECT_LT(*std::min_element(lefts.begin(), lefts.end()), 0);  // it did scroll
+  // Its right end comes fully into view before it turns back.
+  const int widest = echo1()->width();
+  EXPECT_LE(*std::min_element(lefts.begin(), lefts.end()) + widest, area->width());
+}
+
 TEST_F(MainWindowTest, SearchBoxIgnoresItsHint) {
   auto* box = Find<QLineEdit>("txtKey");
   QSignalSpy search(&window, &MainWindow::SearchRequested);
