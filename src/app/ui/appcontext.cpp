@@ -200,7 +200,11 @@ void AppContext::Start() {
   Build();
   StepSequence steps;
   steps.Add("folders", [this] { return app::CreateFolders(paths_); });
-  steps.Add("tray icon", [this] { return tray_->Show(); });
+  steps.Add("tray icon", [this] {
+    const bool shown = tray_->Show();
+    mainWindow_->SetTrayAvailable(tray_->visible());
+    return shown;
+  });
   steps.Add("default list", [this] { return playlists_->EnsureDefaultList(); });
   steps.Add("playlist menu", [this] { return playlists_->BuildListMenu(); });
   steps.Add("spectrum", [this] { return mainWindow_->OpenSpectrumCapture(); });

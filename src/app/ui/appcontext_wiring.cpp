@@ -171,13 +171,8 @@ void AppContext::ConnectMainWindow() {
     aboutWindow_->show();
     aboutWindow_->raise();
   });
-  connect(mainWindow_, &MainWindow::HideToTrayRequested, this, [this] {
-    // Without a tray nothing could bring a hidden window back: minimise instead.
-    if (tray_->visible())
-      mainWindow_->hide();
-    else
-      mainWindow_->showMinimized();
-  });
+  connect(mainWindow_, &MainWindow::QuitRequested, this, &AppContext::Shutdown,
+          Qt::QueuedConnection);
   connect(mainWindow_, &SkinnedWindow::CloseClicked, this, &AppContext::Shutdown,
           Qt::QueuedConnection);
 }

@@ -283,8 +283,13 @@ void MainWindow::OnButton(int index) {
       return;
     case 9:
       return SubmitSearch();
-    case 10:
     case 11:
+      if (!trayAvailable_) {
+        emit QuitRequested();  // as the window manager's close: nothing is hidden or saved
+        return;
+      }
+      [[fallthrough]];
+    case 10:
       animation_.StopAll();
       emit HideSatellitesRequested();
       if (index == 11) {
@@ -336,6 +341,11 @@ void MainWindow::SetToggleState(int index, bool on) {
 void MainWindow::SetPlaylistShown(bool shown) {
   listToggle_->setChecked(shown);
   buttons_[7]->setChecked(shown);
+}
+
+void MainWindow::SetTrayAvailable(bool available) {
+  trayAvailable_ = available;
+  buttons_[11]->setToolTip(available ? QStringLiteral("隐藏到托盘") : QStringLiteral("退出程序"));
 }
 
 void MainWindow::SubmitSearch() {

@@ -45,6 +45,8 @@ class MainWindow : public SkinnedWindow {
   // Toggle pictures follow the windows: 0..3 lyrics, singer, pictures, albums; 4 music video.
   void SetToggleState(int index, bool on);
   void SetPlaylistShown(bool shown);
+  // Without a tray nothing brings a hidden window back: button 11 then quits instead.
+  void SetTrayAvailable(bool available);
   WindowAnimation& animation() { return animation_; }
   QLineEdit* searchBox() const { return txtKey_; }
 
@@ -55,6 +57,7 @@ class MainWindow : public SkinnedWindow {
   void SearchRequested(const QString& key);  // I1(9), Enter in txtKey
   void HideSatellitesRequested();            // I1(10), I1(11), the shrink animation
   void HideToTrayRequested();                // I1(11)
+  void QuitRequested();                      // I1(11) without a tray
   void DownloadRequested();                  // down
   void TagEditorRequested();                 // ID3TAG
   void DownloadPageRequested();              // Image2
@@ -103,4 +106,5 @@ class MainWindow : public SkinnedWindow {
   QLabel* labTest_ = nullptr;
   QLabel* image2_ = nullptr;
   QLineEdit* txtKey_ = nullptr;
+  bool trayAvailable_ = true;
 };

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -132,6 +133,28 @@ TEST(AppContext, SecondInstanceTouchesNothingAndBringsTheFirstForward) {
   first.Shutdown();
   QStandardPaths::setTestModeEnabled(false);
   qputenv("HOME", oldHome);
+}
+
+// Without a tray nothing could bring a hidden window back: the hide-to-tray button ends the
+// program as the window manager's close does, and leaves the lyrics option as it was.
+TEST(AppContext, WithoutATrayTheTrayButtonQuits) {
+  TempAppDir dir;
+  QTemporaryDir lockDir;
+  AppContext context(dir.paths(), lockDir.path());
+  QSignalSpy ready(&context, &AppContext::StartupFinished);
+  context.Start();
+  ASSERT_TRUE(ready.wait(5000));
+  ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
+  const QByteArray config = dir.ReadFile("bin/config.ini");
+  context.playlists().AddSongRow("月亮之上", "未知", "00:00", "/music/a.mp3");
+  auto* button = context.mainWindow()->findChild<QAbstractButton*>(QStringLiteral("I1_11"));
+  ASSERT_NE(button, nullptr);
+  QTest::mouseClick(button, Qt::LeftButton);
+  QTest::qWait(50);
+  EXPECT_FALSE(context.mainWindow()->isVisible());
+  EXPECT_FALSE(context.mainWindow()->isMinimized());
+  EXPECT_TRUE(dir.ReadFile("playlist/default.lst").startsWith("\"\xD4\xC2"));  // list saved
+  EXPECT_EQ(dir.ReadFile("bin/config.ini"), config);
 }
 
 // 官网 opens the home page of services.ini in the browser, never a local file; 关于软件 shows
