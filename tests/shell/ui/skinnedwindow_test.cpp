@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QHelpEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 #include "shell/ui/dockmanager.h"
 #include "shell/ui/gridstyle.h"
@@ -197,6 +199,41 @@ TEST(GridStyle, TimeColumnStaysWholeBesideTheScrollBar) {
   EXPECT_GE(view.columnWidth(3), text + 6);  // 3-pixel padding either side
   EXPECT_LE(view.columnViewportPosition(4) + view.columnWidth(4), view.viewport()->width());
   EXPECT_GT(view.columnWidth(1), 60);  // the title gives up what the time column needs
+}
+
+// A cell too narrow for its text (the monitor's long values) shows the whole text as a tooltip,
+// markup from the web as plain characters; a cell that fits shows none.
+TEST(GridStyle, CutCellsShowTheirWholeTextAsATooltip) {
+  QStandardItemModel model(2, 2);
+  const QString value = QStringLiteral("%AplicationPath%playlist\\default.lst <img src=x>");
+  model.setItem(0, 1, new QStandardItem(value));
+  model.setItem(1, 1, new QStandardItem(QStringLiteral("002")));
+  QTableView view;
+  view.setModel(&model);
+  skin::ApplyGridStyle(&view);
+  view.setColumnWidth(1, 80);
+  view.resize(200, 120);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  auto tip = [&](int row) {
+    QToolTip::hideText();
+    const QModelIndex index = model.index(row, 1);
+    const QPoint at = view.visualRect(index).center();
+    QHelpEvent event(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+    QStyleOptionViewItem option;
+    option.initFrom(view.viewport());
+    option.rect = view.visualRect(index);
+    option.font = view.font();
+    option.fontMetrics = view.fontMetrics();
+    view.itemDelegate()->helpEvent(&event, &view, option, index);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  const QString cut = tip(0);
+  EXPECT_TRUE(
+      cut.contains(QStringLiteral("%AplicationPath%playlist\\default.lst &lt;img src=x&gt;")))
+      << cut.toStdString();
+  EXPECT_TRUE(tip(1).isEmpty());
+  QToolTip::hideText();
 }
 
 }  // namespace
