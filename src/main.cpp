@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <clocale>
 
+#include "app/qttranslations.h"
 #include "app/ui/appcontext.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("tunewharf"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tunewharf"));
   QApplication::setQuitOnLastWindowClosed(false);
+  app::InstallQtTranslations(app);
   std::setlocale(LC_NUMERIC, "C");  // the media library refuses other numeric locales
   AppContext context;
   if (!context.Main()) return 0;

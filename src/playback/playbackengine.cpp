@@ -300,6 +300,7 @@ void PlaybackEngine::EndOfSong() {
   }
   // Nothing follows: the status timer has nothing left to show either.
   SetStatusTimerEnabled(false);
+  SetCaption(statusLine_);
 }
 
 void PlaybackEngine::OnPlayingTick() {
@@ -460,6 +461,7 @@ void PlaybackEngine::StopButton() {
   SetStatusTimerEnabled(false);
   SetTimeText(kZero);
   ShowStatus(QStringLiteral("停止播放"));
+  SetCaption(statusLine_);  // the stopped marquee would leave its last fragment
   emit DownloadButtonShown(false);
   emit PlayingPictureShown(false);
   state_.dragging = false;

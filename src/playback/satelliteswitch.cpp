@@ -17,6 +17,8 @@ void SatelliteSwitch::SetVisible(Window window, bool on) {
 bool SatelliteSwitch::Toggle(int index) {
   if (index < Lyrics || index > MusicVideo) return false;
   const auto target = static_cast<Window>(index);
+  // A window the program does not have yet: hiding the others for it would only lose them.
+  if (!windows_[target].setVisible || !windows_[target].visible) return false;
   const bool show = !IsVisible(target);
   if (show) {
     for (int w = 0; w < kWindowCount; ++w) {

@@ -4,14 +4,17 @@
 #include <QAudioDevice>
 #include <QByteArray>
 #include <QObject>
+#include <QString>
+#include <atomic>
 #include <memory>
+#include <thread>
 
 class QAudioSource;
 class QIODevice;
 
-// Captures what the speakers play (the monitor of the default output when the sound server
-// offers one, else the default input) as 0.1 s blocks of 44100 Hz mono 16-bit PCM, for the
-// spectrum bars. Failing to open is silent: the bars simply stay as they were drawn.
+// Captures what the speakers play as 0.1 s blocks of 44100 Hz mono 16-bit PCM, for the
+// spectrum bars: the monitor of the sound server's default output, else Qt's default input.
+// Failing to open only logs why: the bars simply stay as they were drawn.
 class SpectrumCapture : public QObject {
   Q_OBJECT
 
@@ -25,9 +28,9 @@ class SpectrumCapture : public QObject {
   // True when capture runs. Opening an open capture keeps it.
   bool Open();
   void Close();
-  bool isOpen() const { return source_ != nullptr; }
+  bool isOpen() const { return reader_.joinable() || source_ != nullptr; }
 
-  // The monitor of the default output, else the default input; null when there is none.
+  // Qt's default input: the fallback where the sound server offers no monitor.
   static QAudioDevice PreferredDevice();
 
   // Feeds captured bytes; whole blocks come out as BlockCaptured. Public for tests.
@@ -37,8 +40,14 @@ class SpectrumCapture : public QObject {
   void BlockCaptured(const QByteArray& block);
 
  private:
+  bool OpenMonitor(QString* why);
+  bool OpenQtInput(QString* why);
   void ReadAvailable();
 
+  // The sound server's stream and the thread that waits on it.
+  std::thread reader_;
+  std::atomic<bool> stop_{false};
+  int generation_ = 0;
   std::unique_ptr<QAudioSource> source_;
   QIODevice* io_ = nullptr;
   QByteArray pending_;

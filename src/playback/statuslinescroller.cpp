@@ -3,7 +3,7 @@
 #include "playback/statuslinescroller.h"
 
 int StatusLineScroller::Step(int textWidth) {
-  if (!enabled_ || textWidth <= kAreaWidth) {
+  if (!enabled_ || textWidth <= areaWidth()) {
     left_ = kHome;
     movingLeft_ = true;
     movingRight_ = false;
@@ -11,7 +11,7 @@ int StatusLineScroller::Step(int textWidth) {
   }
   if (movingLeft_) {
     left_ -= kStep;
-    if (left_ + textWidth <= kRightEdge) {
+    if (left_ + textWidth <= rightEdge_) {
       movingLeft_ = false;
       movingRight_ = true;
     }

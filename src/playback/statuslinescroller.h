@@ -13,6 +13,11 @@ class StatusLineScroller {
 
   // The label's left edge after one poll for a text `textWidth` twips wide.
   int Step(int textWidth);
+  // Where the text's right end turns back: the window pulls it in when the time label's font
+  // draws wider than the original's, so the two never meet.
+  void SetRightEdge(int twips) { rightEdge_ = twips; }
+  int rightEdge() const { return rightEdge_; }
+  int areaWidth() const { return rightEdge_ - kHome; }
   void Home() { left_ = kHome; }
   int left() const { return left_; }
   bool enabled() const { return enabled_; }
@@ -24,6 +29,7 @@ class StatusLineScroller {
 
  private:
   int left_ = kHome;
+  int rightEdge_ = kRightEdge;
   bool movingLeft_ = true;
   bool movingRight_ = false;
   bool enabled_ = true;

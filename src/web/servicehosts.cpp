@@ -26,6 +26,7 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {kBaiduSearch, QStringLiteral("Baidu music search")},
       {kSosoSearch, QStringLiteral("Soso music search")},
       {kOnlineNotice, QStringLiteral("online notice page, served at /notice.htm")},
+      {kHomePage, QStringLiteral("the program's home page, opened in the browser at /index.htm")},
   };
   return services;
 }
@@ -94,4 +95,13 @@ void ServiceHosts::PointAllAt(const QString& base) {
 
 QString ServiceHosts::HostName(const QString& key) const {
   return QUrl(Host(key)).host();
+}
+
+QUrl ServiceHosts::HomePageUrl() const {
+  const QUrl url(Host(kHomePage) + QStringLiteral("/index.htm"));
+  const QString scheme = url.scheme();
+  if (!url.isValid() || url.host().isEmpty() ||
+      (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+    return QUrl();
+  return url;
 }

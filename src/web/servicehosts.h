@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QUrl>
 #include <optional>
 
 // The hosts of the web services the program talks to, one key each, kept in bin/services.ini.
@@ -16,6 +17,7 @@ class ServiceHosts {
   static inline const QString kBaiduSearch = QStringLiteral("BaiduSearch");
   static inline const QString kSosoSearch = QStringLiteral("SosoSearch");
   static inline const QString kOnlineNotice = QStringLiteral("OnlineNotice");
+  static inline const QString kHomePage = QStringLiteral("HomePage");
 
   // Where the shipped defaults point: the demo web service.
   static inline const QString kDefaultHost = QStringLiteral("http://127.0.0.1:8460");
@@ -40,6 +42,10 @@ class ServiceHosts {
   void SetHost(const QString& key, const QString& host);
   // Points every service at one base address (the demo service on the port it got).
   void PointAllAt(const QString& base);
+
+  // The program's home page (官网) for the desktop's browser; empty unless http or https, so
+  // an edited file cannot make the browser open a local file or run a handler.
+  QUrl HomePageUrl() const;
 
   // The bare host name of a service ("127.0.0.1"), for query values that name a site.
   QString HostName(const QString& key) const;

@@ -118,12 +118,6 @@ TEST(SpectrumCaptureTest, BytesComeOutInWholeBlocks) {
   EXPECT_EQ(blocks[0].size(), 8820);
   EXPECT_EQ(blocks[0].left(5000), QByteArray(5000, 'a'));
   EXPECT_EQ(blocks[1].at(0), 'b');
-  // Without a sound device opening fails quietly and closing is harmless.
-  if (SpectrumCapture::PreferredDevice().isNull()) {
-    EXPECT_FALSE(capture.Open());
-    EXPECT_FALSE(capture.isOpen());
-  }
-  capture.Close();
 }
 
 }  // namespace

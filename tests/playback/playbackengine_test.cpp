@@ -75,11 +75,14 @@ TEST_F(EngineFixture, TransportButtonsPauseAndAUserStopThatDoesNotAdvance) {
   EXPECT_EQ(started, (QList<int>{3, 1}));
   EXPECT_EQ(playlist.selectedRow(), 1);
 
+  engine.OnPollTick();
+  for (int tick = 0; tick < 3; ++tick) engine.OnStatusTick();  // the caption scrolls
   engine.StopButton();
   EXPECT_EQ(Timers(), std::pair(false, false));
   engine.OnPollTick();  // a poll already on its way finds no end of song
   EXPECT_EQ(started.size(), 2);
   EXPECT_EQ(engine.statusLine(), QStringLiteral("停止播放"));
+  EXPECT_EQ(engine.caption(), QStringLiteral("停止播放"));  // no fragment of the marquee
   EXPECT_EQ(engine.timeText(), QStringLiteral("00:00"));
   EXPECT_EQ(engine.knobLeft(), 240);
 

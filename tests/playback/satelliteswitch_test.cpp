@@ -58,4 +58,17 @@ TEST_F(SatelliteSwitchTest, ShowingOneHidesTheOthersAndSaves) {
   EXPECT_FALSE(sw.Toggle(7));  // not a toggle
 }
 
+TEST_F(SatelliteSwitchTest, ToggleOfAMissingWindowChangesNothing) {
+  for (auto w : {SatelliteSwitch::Singer, SatelliteSwitch::Pictures, SatelliteSwitch::Albums})
+    sw.SetWindow(w, {});
+  shown[SatelliteSwitch::Lyrics] = true;
+  config.showLyrics = true;
+  for (int index : {1, 2, 3}) {
+    EXPECT_FALSE(sw.Toggle(index)) << index;
+    EXPECT_TRUE(shown[SatelliteSwitch::Lyrics]) << index;
+    EXPECT_TRUE(config.showLyrics) << index;
+  }
+  EXPECT_TRUE(log.isEmpty()) << log.join(u',').toStdString();
+}
+
 }  // namespace

@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
   DemoServer server;
   RegisterMusicSearch(server, catalogue);
   RegisterNotice(server);
+  RegisterHomePage(server);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;

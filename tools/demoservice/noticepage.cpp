@@ -12,3 +12,13 @@ void RegisterNotice(DemoServer& server) {
         "</select></form></body></html>\r\n"));
   });
 }
+
+void RegisterHomePage(DemoServer& server) {
+  server.AddRoute(QStringLiteral("/index.htm"), [](const DemoRequest&) {
+    return DemoResponse::Html(
+        QStringLiteral("<html><head><title>Tunewharf 网络音乐播放器</title></head><body>\r\n"
+                       "<h1>Tunewharf 网络音乐播放器</h1>\r\n"
+                       "<p>本页由演示服务提供:这里是播放器的官网,发布新版本与使用说明。</p>\r\n"
+                       "</body></html>\r\n"));
+  });
+}

@@ -6,3 +6,6 @@ class DemoServer;
 
 // The online notice the monitor window shows: one option of a select list.
 void RegisterNotice(DemoServer& server);
+
+// The program's home page (官网), opened in the desktop's browser.
+void RegisterHomePage(DemoServer& server);

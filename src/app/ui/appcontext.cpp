@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
+#include <utility>
 
 #include "config/configstore.h"
 #include "app/firstrun.h"
@@ -16,6 +17,7 @@
 #include "config/settingscommands.h"
 #include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
+#include "app/ui/aboutwindow.h"
 #include "app/ui/initsplash.h"
 #include "common/twips.h"
 #include "components/mpvplayer.h"
@@ -54,17 +56,25 @@ QString DefaultLockFolder() {
 }  // namespace
 
 AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder)
-    : paths_(paths ? *paths : AppPaths::Resolve()),
+    : paths_(paths ? *paths : AppPaths(QString())),
+      resolvePaths_(!paths),
       lockFolder_(lockFolder.isEmpty() ? DefaultLockFolder() : lockFolder),
       prompter_(std::make_unique<QtPrompter>()),
-      store_(std::make_unique<ConfigStore>(config_, menus_, paths_, *prompter_)),
-      settings_(std::make_unique<SettingsCommands>(config_, menus_, *store_, *prompter_)),
       lock_(std::make_unique<InstanceLock>(lockFolder_)) {}
+
+void AppContext::ResolvePaths() {
+  // Resolving probes and seeds folders: only an instance past the lock may do it.
+  if (store_) return;
+  if (resolvePaths_) paths_ = AppPaths::Resolve();
+  store_ = std::make_unique<ConfigStore>(config_, menus_, paths_, *prompter_);
+  settings_ = std::make_unique<SettingsCommands>(config_, menus_, *store_, *prompter_);
+}
 
 AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete aboutWindow_;
   delete trayPopup_;
   delete monitorWindow_;
   delete lyricsWindow_;
@@ -80,6 +90,9 @@ bool AppContext::Main() {
     lock_->ActivatePreviousInstance();
     return false;
   }
+  connect(lock_.get(), &InstanceLock::ActivationRequested, this, [this] {
+    if (mainWindow_) mainWindow_->ComeForward();
+  });
   const QString marker = app::FirstRunMarkerPath();
   if (!app::IsFirstRun(marker)) {
     Start();
@@ -131,6 +144,7 @@ void AppContext::Build() {
   satellites_ = std::make_unique<SatelliteSwitch>(config_);
   notice_ = std::make_unique<OnlineNotice>();
   trayPopup_ = new TrayPopup;
+  aboutWindow_ = new AboutWindow;
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -173,6 +187,7 @@ void AppContext::LoadWindows() {
   dock_->Register(DockIndex::Lyrics, lyricsWindow_);
   monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
   dock_->Register(DockIndex::Monitor, monitorWindow_);
+  dock_->Register(DockIndex::About, aboutWindow_);
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);
@@ -180,35 +195,52 @@ void AppContext::LoadWindows() {
 }
 
 void AppContext::Start() {
+  ResolvePaths();
   Build();
   StepSequence steps;
   steps.Add("folders", [this] { return app::CreateFolders(paths_); });
-  steps.Add("tray icon", [this] { return tray_->Show(); });
+  steps.Add("tray icon", [this] {
+    const bool shown = tray_->Show();
+    mainWindow_->SetTrayAvailable(tray_->visible());
+    return shown;
+  });
   steps.Add("default list", [this] { return playlists_->EnsureDefaultList(); });
   steps.Add("playlist menu", [this] { return playlists_->BuildListMenu(); });
+  steps.Add("spectrum", [this] { return mainWindow_->OpenSpectrumCapture(); });
   steps.Add("main window", [this] { return PlaceMainWindow(), true; });
   steps.Add("player volume", [this] { return player_->SetVolume(40), true; });
   steps.Add("windows", [this] { return LoadWindows(), true; });
-  steps.Add("config", [this] {
-    engine_->ShowStatus(QStringLiteral("加载配置..."));
-    return store_->LoadConfig();
-  });
   steps.Run();
-  // The playlist loads after the first paint, so a long list never delays the window.
-  QTimer::singleShot(0, this, [this] {
-    StepSequence rest;
-    rest.Add("playlist", [this] {
-      engine_->ShowStatus(QStringLiteral("加载播放列表..."));
-      playlists_->LoadLST();
-      return true;
+  // Each status text paints before the step it announces blocks the event loop.
+  engine_->ShowStatus(QStringLiteral("加载配置..."));
+  AfterStatusPaint([this] {
+    store_->LoadConfig();
+    engine_->ShowStatus(QStringLiteral("加载播放列表..."));
+    AfterStatusPaint([this] {
+      StepSequence rest;
+      rest.Add("playlist", [this] { return playlists_->LoadLST(), true; });
+      rest.Add("ready", [this] { return engine_->ShowStatus(QStringLiteral("准备就绪")), true; });
+      rest.Add("idle lyrics", [this] { return lrcShow_->ShowMessage(kIdleLyrics), true; });
+      rest.Add("online notice", [this] { return notice_->Start(), true; });
+      rest.Run();
+      started_ = true;
+      emit StartupFinished();
     });
-    rest.Add("ready", [this] { return engine_->ShowStatus(QStringLiteral("准备就绪")), true; });
-    rest.Add("idle lyrics", [this] { return lrcShow_->ShowMessage(kIdleLyrics), true; });
-    rest.Add("online notice", [this] { return notice_->Start(), true; });
-    rest.Run();
-    started_ = true;
-    emit StartupFinished();
   });
+}
+
+void AppContext::AfterStatusPaint(std::function<void()> next) {
+  // A hidden or unmapped window never paints: the short timer goes on without it.
+  constexpr int kPaintWaitMs = 250;
+  auto pending = std::make_shared<std::function<void()>>(std::move(next));
+  auto run = [pending] {
+    if (!*pending) return;
+    const auto step = std::exchange(*pending, nullptr);
+    step();
+  };
+  connect(mainWindow_, &MainWindow::StatusLinePainted, this, run,
+          Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+  QTimer::singleShot(kPaintWaitMs, this, run);
 }
 
 void AppContext::Shutdown() {

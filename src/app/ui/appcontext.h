@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -9,6 +10,7 @@
 #include "config/apppaths.h"
 #include "config/menuform.h"
 
+class AboutWindow;
 class ConfigStore;
 class DockManager;
 class FrmLrc;
@@ -44,7 +46,7 @@ class AppContext : public QObject {
   Q_OBJECT
 
  public:
-  // paths: the application folder; Resolve()d when not given. lockFolder: where the
+  // paths: the application folder; Resolve()d at start when not given. lockFolder: where the
   // single-instance lock lives (the per-user runtime folder when empty).
   explicit AppContext(std::optional<AppPaths> paths = std::nullopt,
                       const QString& lockFolder = QString());
@@ -79,6 +81,9 @@ class AppContext : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void ResolvePaths();
+  // Runs `next` once the status line has painted its new text.
+  void AfterStatusPaint(std::function<void()> next);
   void Build();
   void CreateMenus();
   void ConnectMenus();
@@ -98,6 +103,7 @@ class AppContext : public QObject {
   QMenu* BuildSettingsMenu();
 
   AppPaths paths_;
+  bool resolvePaths_ = false;
   QString lockFolder_;
   AppConfig config_;
   MenuForm menus_;
@@ -128,6 +134,7 @@ class AppContext : public QObject {
   FrmLrc* lyricsWindow_ = nullptr;
   MonitorWindow* monitorWindow_ = nullptr;
   TrayPopup* trayPopup_ = nullptr;
+  AboutWindow* aboutWindow_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 

@@ -1,9 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The engine and the main window: transport, status, the side-window toggles and the search box.
+#include <QDesktopServices>
 #include <QLineEdit>
 
+#include "app/ui/aboutwindow.h"
 #include "app/ui/appcontext.h"
+#include "config/settingscommands.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
@@ -13,6 +16,7 @@
 #include "shell/ui/dockmanager.h"
 #include "shell/ui/monitorwindow.h"
 #include "shell/ui/trayicon.h"
+#include "web/servicehosts.h"
 #include "web/songsearch.h"
 
 void AppContext::ConnectEngine() {
@@ -51,13 +55,17 @@ void AppContext::ConnectMainWindow() {
     if (search_->StartFromBox(key)) engine_->SetListKind(ListKind::WebResults);
   });
   connect(mainWindow_, &MainWindow::HideSatellitesRequested, this, &AppContext::HideSatellites);
-  connect(mainWindow_, &MainWindow::HideToTrayRequested, this, [this] {
-    // Without a tray nothing could bring a hidden window back: minimise instead.
-    if (tray_->visible())
-      mainWindow_->hide();
-    else
-      mainWindow_->showMinimized();
+  connect(mainWindow_, &MainWindow::DownloadPageRequested, this, [this] {
+    if (const QUrl page = hosts_->HomePageUrl(); page.isValid()) QDesktopServices::openUrl(page);
   });
+  connect(settings_.get(), &SettingsCommands::AboutRequested, this, [this] {
+    constexpr int kAbout = static_cast<int>(DockIndex::About);
+    if (dock_->docked(kAbout)) dock_->Dock(kAbout);
+    aboutWindow_->show();
+    aboutWindow_->raise();
+  });
+  connect(mainWindow_, &MainWindow::QuitRequested, this, &AppContext::Shutdown,
+          Qt::QueuedConnection);
   connect(mainWindow_, &SkinnedWindow::CloseClicked, this, &AppContext::Shutdown,
           Qt::QueuedConnection);
 }

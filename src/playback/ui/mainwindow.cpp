@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/ui/mainwindow.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
-#include <QFrame>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -12,9 +13,9 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "config/menuform.h"
 #include "common/twips.h"
 #include "components/mediaplayer.h"
+#include "config/menuform.h"
 #include "playback/knobgeometry.h"
 #include "playback/playbackengine.h"
 #include "playback/ui/knob.h"
@@ -129,6 +130,13 @@ void MainWindow::BuildControls() {
          QFontMetrics(timeFont).horizontalAdvance(QStringLiteral("00:00")) > echo_->width() - 1)
     timeFont.setPixelSize(timeFont.pixelSize() - 1);
   echo_->setFont(timeFont);
+  // The status line ends a clear gap before the time text, which sits right-aligned.
+  constexpr int kTimeGapPx = 8;
+  const int timeLeft = echo_->geometry().right() + 1 -
+                       QFontMetrics(timeFont).horizontalAdvance(QStringLiteral("00:00"));
+  statusScroller_.SetRightEdge(
+      std::min<int>(StatusLineScroller::kRightEdge, PxToTwips(timeLeft - kTimeGapPx)));
+  Place(statusArea_, StatusLineScroller::kHome, 360, statusScroller_.areaWidth(), 255);
   labTest_ = PlainLabel(this, "labTest");
   labTest_->hide();
 
@@ -188,7 +196,8 @@ void MainWindow::BuildControls() {
   connect(knob_, &Knob::Released, this, [this](int left) { engine_.EndKnobDrag(left); });
   PlaceKnob(playback::kKnobMin);
 
-  volumeTrack_ = Bar(this, "volumeTrack", QColor(226, 240, 251));
+  // The empty part of the slider: darker than the window's gradient, or the slider looks full.
+  volumeTrack_ = Bar(this, "volumeTrack", skin::kLight);
   Place(volumeTrack_, 2350, 1695, playback::kVolumeKnobMax + kVolumeKnobWidth - 2350, 60);
   volumeBar_ = Bar(this, "B2", skin::kAccent);
   volumeKnob_ = new Knob(this);
@@ -274,8 +283,13 @@ void MainWindow::OnButton(int index) {
       return;
     case 9:
       return SubmitSearch();
-    case 10:
     case 11:
+      if (!trayAvailable_) {
+        emit QuitRequested();  // as the window manager's close: nothing is hidden or saved
+        return;
+      }
+      [[fallthrough]];
+    case 10:
       animation_.StopAll();
       emit HideSatellitesRequested();
       if (index == 11) {
@@ -309,6 +323,13 @@ void MainWindow::PlaceVolume(int knobLeft) {
   volumeKnob_->raise();
 }
 
+void MainWindow::ComeForward() {
+  showNormal();
+  raise();
+  activateWindow();
+  QApplication::alert(this);
+}
+
 void MainWindow::PlaceVolumeKnob(int volume) {
   PlaceVolume(playback::VolumeKnobLeft(volume));
 }
@@ -320,6 +341,11 @@ void MainWindow::SetToggleState(int index, bool on) {
 void MainWindow::SetPlaylistShown(bool shown) {
   listToggle_->setChecked(shown);
   buttons_[7]->setChecked(shown);
+}
+
+void MainWindow::SetTrayAvailable(bool available) {
+  trayAvailable_ = available;
+  buttons_[11]->setToolTip(available ? QStringLiteral("隐藏到托盘") : QStringLiteral("退出程序"));
 }
 
 void MainWindow::SubmitSearch() {
@@ -360,6 +386,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       txtKey_->clear();
     else if (type == QEvent::FocusOut && txtKey_->text().isEmpty())
       txtKey_->setText(kSearchHint);
+  } else if (type == QEvent::Paint && watched == echo1_) {
+    emit StatusLinePainted();
   } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
     if (watched == echo1_) {
       statusScroller_.Toggle();

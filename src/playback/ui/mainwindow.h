@@ -36,11 +36,17 @@ class MainWindow : public SkinnedWindow {
   // Spectrum frame in place of the video surface (and capture open), or back.
   void ShowSpectrumFrame();
   void ShowVideoSurface();
+  // Start-up opens the capture once; the bars draw only while a song plays.
+  bool OpenSpectrumCapture() { return capture_.Open(); }
+  // Restores, raises, activates and flashes the window: a second start asked for it.
+  void ComeForward();
   // Places the volume knob from the stored volume (start-up).
   void PlaceVolumeKnob(int volume);
   // Toggle pictures follow the windows: 0..3 lyrics, singer, pictures, albums; 4 music video.
   void SetToggleState(int index, bool on);
   void SetPlaylistShown(bool shown);
+  // Without a tray nothing brings a hidden window back: button 11 then quits instead.
+  void SetTrayAvailable(bool available);
   WindowAnimation& animation() { return animation_; }
   QLineEdit* searchBox() const { return txtKey_; }
 
@@ -51,10 +57,12 @@ class MainWindow : public SkinnedWindow {
   void SearchRequested(const QString& key);  // I1(9), Enter in txtKey
   void HideSatellitesRequested();            // I1(10), I1(11), the shrink animation
   void HideToTrayRequested();                // I1(11)
+  void QuitRequested();                      // I1(11) without a tray
   void DownloadRequested();                  // down
   void TagEditorRequested();                 // ID3TAG
   void DownloadPageRequested();              // Image2
   void SpectrumFrameShown(bool shown);
+  void StatusLinePainted();  // start-up waits for it before a long step
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,4 +106,5 @@ class MainWindow : public SkinnedWindow {
   QLabel* labTest_ = nullptr;
   QLabel* image2_ = nullptr;
   QLineEdit* txtKey_ = nullptr;
+  bool trayAvailable_ = true;
 };

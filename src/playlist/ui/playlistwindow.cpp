@@ -121,6 +121,8 @@ QTableView* PlaylistWindow::MakeGrid(SongGridModel& model, const QString& name) 
   skin::ApplyGridStyle(view);
   const QList<int> widths = model.columnWidthsTwips();
   for (int c = 0; c < widths.size(); ++c) view->setColumnWidth(c, common::TwipsToPx(widths[c]));
+  // The title gives way so that the time column and the scroll bar both fit.
+  if (widths.size() == 5) skin::FitColumns(view, 1, 3, QStringLiteral("00:00"));
   view->verticalHeader()->hide();
   view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   view->viewport()->installEventFilter(this);

@@ -3,10 +3,12 @@
 #include "shell/ui/gridstyle.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 #include <QTableView>
+#include <QToolTip>
 
 #include "common/twips.h"
 #include "shell/ui/skin.h"
@@ -79,6 +81,22 @@ QSize GridDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelInd
   QSize s = QStyledItemDelegate::sizeHint(option, index);
   s.setHeight(common::TwipsToPx(kGridRowHeightTwips));
   return s;
+}
+
+bool GridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                             const QStyleOptionViewItem& option, const QModelIndex& index) {
+  if (event && event->type() == QEvent::ToolTip && index.isValid()) {
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (!text.isEmpty() &&
+        option.fontMetrics.horizontalAdvance(text) > option.rect.width() - 2 * kTextPad) {
+      // Tooltips guess rich text; page text and paths must stay plain characters.
+      QToolTip::showText(event->globalPos(),
+                         QStringLiteral("<qt>%1</qt>").arg(text.toHtmlEscaped()), view,
+                         option.rect);
+      return true;
+    }
+  }
+  return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void ApplyGridStyle(QTableView* view) {
@@ -164,6 +182,15 @@ void SetColumnWidthsTwips(QTableView* view, std::initializer_list<int> widthsTwi
   if (!view) return;
   int col = 0;
   for (int w : widthsTwips) view->setColumnWidth(col++, qMax(1, common::TwipsToPx(w)));
+}
+
+void FitColumns(QTableView* view, int stretchColumn, int textColumn, const QString& widestText) {
+  if (!view) return;
+  // The twips widths assume the original font; ours may draw digits wider. One pixel more for
+  // the grid line at the cell's right edge.
+  const int needed = view->fontMetrics().horizontalAdvance(widestText) + 2 * kTextPad + 1;
+  if (view->columnWidth(textColumn) < needed) view->setColumnWidth(textColumn, needed);
+  view->horizontalHeader()->setSectionResizeMode(stretchColumn, QHeaderView::Stretch);
 }
 
 }  // namespace skin

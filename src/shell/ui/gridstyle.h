@@ -25,6 +25,10 @@ void ApplyGridStyle(QTableView* view);
 // Sets the widths of the first columns from twips, as the grid set-ups list them.
 void SetColumnWidthsTwips(QTableView* view, std::initializer_list<int> widthsTwips);
 
+// Widens `textColumn` to show `widestText` whole and lets `stretchColumn` take what is left
+// of the viewport, so the vertical scroll bar takes its width from that column alone.
+void FitColumns(QTableView* view, int stretchColumn, int textColumn, const QString& widestText);
+
 // Paints one cell of a program grid: white or alternate background, the selection colours,
 // the model's own text colour (playing green, failed red) and its picture, text always plain.
 class GridDelegate : public QStyledItemDelegate {
@@ -35,6 +39,9 @@ class GridDelegate : public QStyledItemDelegate {
   void paint(QPainter* painter, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  // A cell too narrow for its text shows the whole text as a tooltip.
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
 };
 
 }  // namespace skin

@@ -7,12 +7,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "config/menuform.h"
 #include "common/twips.h"
+#include "config/menuform.h"
 #include "playback/enginefixture.h"
 #include "playback/ui/knob.h"
 #include "playback/ui/picturebutton.h"
 #include "playback/ui/spectrumview.h"
+#include "privatesoundserver.h"
 
 namespace {
 
@@ -69,6 +70,44 @@ TEST_F(MainWindowTest, KnobsAreHeldAtTheirEndsAndActOnRelease) {
   EXPECT_EQ(player.calls().last(), QStringLiteral("seek:0"));
 }
 
+// At volume 40 the slider's right part is its empty track: it must stand out from the window's
+// gradient around it, and from the level on the left.
+TEST_F(MainWindowTest, VolumeSliderShowsItsEmptyTrack) {
+  const QImage shot = window.grab().toImage();
+  auto distance = [](const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+           std::abs(a.blue() - b.blue());
+  };
+  const int x = common::TwipsToPx(3100);  // between the knob (2688) and the track's end
+  const QColor track = shot.pixelColor(x, common::TwipsToPx(1725));
+  EXPECT_GE(distance(track, shot.pixelColor(x, common::TwipsToPx(1600))), 40)
+      << track.name().toStdString();
+  EXPECT_GE(distance(track, shot.pixelColor(common::TwipsToPx(2500), common::TwipsToPx(1725))), 40);
+}
+
+// A long status line scrolls to and fro; whatever shows of it (a glyph cut at the edge too)
+// keeps a clear gap before the time text.
+TEST_F(MainWindowTest, ScrollingStatusKeepsClearOfTheTime) {
+  Fill(playlist, 1);
+  playlist.SetCell(1, 1, QStringLiteral("一个很长很长很长很长很长的歌曲名字"));
+  PlayRow(1);
+  auto* area = Find<QWidget>("Echo1Area");
+  auto* time = Find<QLabel>("Echo");
+  const int timeLeft =
+      time->geometry().right() + 1 - time->fontMetrics().horizontalAdvance(QStringLiteral("00:00"));
+  QList<int> lefts;
+  for (int tick = 0; tick < 200; ++tick) {
+    engine.OnPollTick();
+    const QRect shown = echo1()->geometry().intersected(area->rect()).translated(area->pos());
+    EXPECT_LE(shown.right() + 1, timeLeft - 8) << tick;
+    lefts << echo1()->x();
+  }
+  EXPECT_LT(*std::min_element(lefts.begin(), lefts.end()), 0);  // it did scroll
+  // Its right end comes fully into view before it turns back.
+  const int widest = echo1()->width();
+  EXPECT_LE(*std::min_element(lefts.begin(), lefts.end()) + widest, area->width());
+}
+
 TEST_F(MainWindowTest, SearchBoxIgnoresItsHint) {
   auto* box = Find<QLineEdit>("txtKey");
   QSignalSpy search(&window, &MainWindow::SearchRequested);
@@ -119,6 +158,29 @@ TEST(SpectrumViewTest, IdleAndFortyFivePixelFrames) {
   const QImage frame = view.grab().toImage();
   EXPECT_EQ(LitSegments(frame, 3, 14), (QList<int>{12, 13, 14}));
   EXPECT_EQ(LitSegments(frame, 4, 14), QList<int>{14});
+}
+
+}  // namespace
+
+namespace {
+
+// The bars follow what the speakers play: a tone into the default output moves them above the
+// idle line (silence would draw them at zero).
+TEST_F(MainWindowTest, SpectrumMovesWithTheSoundOfTheDefaultOutput) {
+  PrivateSoundServer server;
+  if (!server.failure().isEmpty()) GTEST_SKIP() << server.failure().toStdString();
+  ASSERT_TRUE(server.PlayTone(8));
+  Fill(playlist, 1);
+  PlayRow(1);
+  window.ShowSpectrumFrame();
+  auto* view = Find<SpectrumView>("picFrequency");
+  const bool moved = QTest::qWaitFor(
+      [&] {
+        const auto& h = view->barHeights();
+        return std::any_of(h.begin(), h.end(), [](int bar) { return bar > 1; });
+      },
+      6000);
+  EXPECT_TRUE(moved);
 }
 
 }  // namespace

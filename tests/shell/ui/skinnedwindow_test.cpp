@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QHelpEvent>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 #include "shell/ui/dockmanager.h"
 #include "shell/ui/gridstyle.h"
@@ -176,6 +179,60 @@ TEST(GridStyle, CellsShowThePaletteAndTheModelsRowColours) {
   EXPECT_TRUE(hasInk(0, QColor(255, 0, 0)));
   EXPECT_TRUE(hasInk(3, QColor(76, 97, 143)));
   EXPECT_TRUE(hasInk(2, QColor(255, 255, 255)));
+}
+
+// A song grid as wide as the playlist window, long enough for its scroll bar: the time column
+// shows "01:15" whole and the last column ends inside the viewport.
+TEST(GridStyle, TimeColumnStaysWholeBesideTheScrollBar) {
+  QStandardItemModel model(40, 5);
+  for (int r = 0; r < 40; ++r) model.setItem(r, 3, new QStandardItem(QStringLiteral("01:15")));
+  QTableView view;
+  view.setModel(&model);
+  skin::ApplyGridStyle(&view);
+  skin::SetColumnWidthsTwips(&view, {450, 2000, 1000, 570, 10});
+  skin::FitColumns(&view, 1, 3, QStringLiteral("00:00"));
+  view.resize(292, 200);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  ASSERT_TRUE(view.verticalScrollBar()->isVisible());
+  const int text = view.fontMetrics().horizontalAdvance(QStringLiteral("01:15"));
+  EXPECT_GE(view.columnWidth(3), text + 6);  // 3-pixel padding either side
+  EXPECT_LE(view.columnViewportPosition(4) + view.columnWidth(4), view.viewport()->width());
+  EXPECT_GT(view.columnWidth(1), 60);  // the title gives up what the time column needs
+}
+
+// A cell too narrow for its text (the monitor's long values) shows the whole text as a tooltip,
+// markup from the web as plain characters; a cell that fits shows none.
+TEST(GridStyle, CutCellsShowTheirWholeTextAsATooltip) {
+  QStandardItemModel model(2, 2);
+  const QString value = QStringLiteral("%AplicationPath%playlist\\default.lst <img src=x>");
+  model.setItem(0, 1, new QStandardItem(value));
+  model.setItem(1, 1, new QStandardItem(QStringLiteral("002")));
+  QTableView view;
+  view.setModel(&model);
+  skin::ApplyGridStyle(&view);
+  view.setColumnWidth(1, 80);
+  view.resize(200, 120);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  auto tip = [&](int row) {
+    const QModelIndex index = model.index(row, 1);
+    const QPoint at = view.visualRect(index).center();
+    QHelpEvent event(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+    QStyleOptionViewItem option;
+    option.initFrom(view.viewport());
+    option.rect = view.visualRect(index);
+    option.font = view.font();
+    option.fontMetrics = view.fontMetrics();
+    const bool shown = view.itemDelegate()->helpEvent(&event, &view, option, index);
+    return shown ? QToolTip::text() : QString();
+  };
+  const QString cut = tip(0);
+  EXPECT_TRUE(
+      cut.contains(QStringLiteral("%AplicationPath%playlist\\default.lst &lt;img src=x&gt;")))
+      << cut.toStdString();
+  EXPECT_TRUE(tip(1).isEmpty());
+  QToolTip::hideText();
 }
 
 }  // namespace
