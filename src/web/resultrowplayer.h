@@ -84,6 +84,8 @@ class ResultRowPlayer : public QObject {
   void MakePlayable(int generation, int row, std::function<void(const QString&)> done);
   web::EngineHosts engineHosts() const;
   web::Engine engine() const;
+  // False once a newer row play, a stop or another song has come since `generation` started.
+  bool Current(int generation) const;
 
   PageFetcher& fetcher_;
   const ServiceHosts& hosts_;
@@ -95,6 +97,7 @@ class ResultRowPlayer : public QObject {
   bool retryFlag_ = false;
 
   int generation_ = 0;
+  quint64 playGeneration_ = 0;  // the engine's generation when this row play began
   int hitRow_ = 0;
   QList<QStringList> table_;  // candidates by result row
   QStringList slots_;         // the monitor's copy of the hit's candidates

@@ -122,7 +122,14 @@ void LoopbackHttpServer::OnReadyRead(QTcpSocket* s) {
   c->answered = true;
   Route route;
   route.status = "404 Not Found";
-  Answer(*c, routes_.value(q < 0 ? target : target.left(q), route));
+  route = routes_.value(q < 0 ? target : target.left(q), route);
+  if (route.kind == Kind::Page && route.delayMs > 0) {
+    QTimer::singleShot(route.delayMs, s, [this, s, route] {
+      if (Conn* late = conns_.value(s)) Answer(*late, route);
+    });
+    return;
+  }
+  Answer(*c, route);
   Feed(s);
 }
 

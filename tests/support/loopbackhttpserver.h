@@ -34,6 +34,7 @@ class LoopbackHttpServer : public QObject {
     QByteArray headers;  // extra header lines, each ending in CRLF
     qint64 size = 0;
     int intervalMs = 5000;
+    int delayMs = 0;  // a Page waits this long before answering
   };
 
   explicit LoopbackHttpServer(int lifetimeMs = 60000, QObject* parent = nullptr);

@@ -9,13 +9,15 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "config/appconfig.h"
 #include "catalogue.h"
+#include "common/gbk.h"
+#include "config/appconfig.h"
 #include "demoserver.h"
 #include "musicpages.h"
 #include "playback/playbackengine.h"
 #include "playlist/songgridmodel.h"
 #include "support/fakemediaplayer.h"
+#include "support/loopbackhttpserver.h"
 #include "support/tempappdir.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
@@ -68,6 +70,10 @@ class SearchAndPlayTest : public ::testing::Test {
     const qsizetype before = played.size();
     rows.MSF1_DblClick(row);
     ASSERT_TRUE(QTest::qWaitFor([&] { return played.size() > before; }, 5000));
+  }
+  web::EngineHosts rows_hosts() const {
+    return {hosts.Host(ServiceHosts::kSogouSearch), hosts.Host(ServiceHosts::kSogouListen),
+            hosts.Host(ServiceHosts::kBaiduSearch), hosts.Host(ServiceHosts::kSosoSearch)};
   }
   int Sent(const QString& part) const {
     int n = 0;
@@ -218,6 +224,48 @@ TEST_F(SearchAndPlayTest, SosoCandidatesPlayAsTheyAreAndRetriesSkipTheSearch) {
   rows.MSF1_DblClick(0);
   rows.MSF1_DblClick(61);
   EXPECT_TRUE(player.calls().isEmpty());
+}
+
+// A resolution still on its way when the user stops, or starts a playlist song, must not
+// start when its page arrives.
+TEST_F(SearchAndPlayTest, LateResolutionNeverWinsOverStopOrAPlaylistSong) {
+  Search(QStringLiteral("候鸟"), 2);
+  // The same candidate page, served late from another host.
+  std::optional<web::FetchResult> page;
+  fetcher.HttpGetBody(
+      web::ResolveAddress(web::Engine::Soso, rows_hosts(), QStringLiteral("候鸟"), 3),
+      QStringLiteral("GB2312"), nullptr, [&page](const web::FetchResult& r) { page = r; });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return page.has_value(); }, 5000));
+  ASSERT_TRUE(page->text.contains(QStringLiteral("meta_info_")));
+  LoopbackHttpServer slow;
+  LoopbackHttpServer::Route late;
+  late.body = common::EncodeGbk(page->text);
+  late.delayMs = 300;
+  slow.Set("/music.cgi", late);
+  hosts.PointAllAt(slow.Url(QString()));
+
+  for (int how = 0; how < 2; ++how) {
+    player.ClearCalls();
+    played.clear();
+    rows.MSF1_DblClick(7 + how);  // another hit each time, so its candidates are fetched
+    ASSERT_EQ(slow.RequestsFor("/music.cgi"), how) << "the resolution has not been asked yet";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slow.RequestsFor("/music.cgi") == how + 1; }, 3000));
+    if (how == 0) {
+      engine.StopButton();
+    } else {
+      playlistGrid.AppendRow({QStringLiteral("001"), QStringLiteral("本地"), {}, {}, {}});
+      engine.PrepareSong(PlayingGrid::Playlist, 1, ListKind::Playlist,
+                         QStringLiteral("正在打开媒体..."));
+      engine.PlayUrl(QStringLiteral("/music/local.mp3"));
+    }
+    QTest::qWait(700);
+    EXPECT_TRUE(played.isEmpty()) << how;
+    EXPECT_NE(player.url(), QStringLiteral("http://127.0.0.1:%1/audio/11-0.wav").arg(slow.port()));
+    if (how == 1) {
+      EXPECT_EQ(player.url(), QStringLiteral("/music/local.mp3"));
+      EXPECT_EQ(engine.state().playingGrid, PlayingGrid::Playlist);
+    }
+  }
 }
 
 TEST(DemoService, AudioIsLongerThanAMinuteAndSomeMirrorsAreDead) {
