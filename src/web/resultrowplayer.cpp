@@ -108,16 +108,20 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
     return;
   }
   const int generation = generation_;
+  failure_.clear();
   ResolveSearchHit(row, [this, generation, row](const QString& address) {
     if (!Current(generation)) return;
     // An empty address is handed over too: the player reports it as an error, and the
     // engine's recovery rule moves on to the next candidate.
     playback_.PlayUrl(address);
     UT();
-    if (address.isEmpty())
+    if (address.isEmpty()) {
+      // Otherwise "正在分析,请稍候..." would stay when the player has nothing to report.
+      playback_.ShowStatus(failure_.isEmpty() ? QStringLiteral("未找到可播放的地址") : failure_);
       emit ResolveFailed(row);
-    else
+    } else {
       emit PlayStarted(row, address);
+    }
   });
 }
 
@@ -139,6 +143,7 @@ void ResultRowPlayer::ResolveSearchHit(int row, std::function<void(const QString
   fetcher_.Fetch(address, kScratch, this,
                  [this, generation, row, done](const web::FetchResult& page) {
                    if (!Current(generation)) return;
+                   failure_ = web::FailureText(page);
                    if (!page.ok) return done(QString());
                    CollectCandidates(generation, row, page, done);
                  });
@@ -183,6 +188,7 @@ void ResultRowPlayer::MakePlayable(int generation, int row,
     case web::Engine::Sogou:
       fetcher_.Fetch(link, kScratch, this, [this, generation, done](const web::FetchResult& page) {
         if (!Current(generation)) return;
+        failure_ = web::FailureText(page);
         decodeWaiting_ = false;
         decodeAbort_ = false;
         done(page.ok ? web::ParseSogouListen(page.Lines()) : QString());

@@ -75,7 +75,7 @@ class ResultRowPlayer : public QObject {
   void MonitorCurrentCandidate(int monitorRow);
   // A row was handed to the player.
   void PlayStarted(int row, const QString& address);
-  // No playable address came back; the player was handed "" and reports the failure.
+  // No playable address came back; the player was handed "" and the status line says why.
   void ResolveFailed(int row);
 
  private:
@@ -98,6 +98,7 @@ class ResultRowPlayer : public QObject {
 
   int generation_ = 0;
   quint64 playGeneration_ = 0;  // the engine's generation when this row play began
+  QString failure_;             // why the last resolution found no address
   int hitRow_ = 0;
   QList<QStringList> table_;  // candidates by result row
   QStringList slots_;         // the monitor's copy of the hit's candidates

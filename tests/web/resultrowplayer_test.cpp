@@ -133,7 +133,7 @@ TEST_F(SearchAndPlayTest, EachEngineFillsTheResultGridFromThreePages) {
   EXPECT_FALSE(search.StartFromBox(QStringLiteral("输入歌名、歌手...")));
 }
 
-TEST_F(SearchAndPlayTest, SecondPageFailingTwiceEmptiesGridAndBox) {
+TEST_F(SearchAndPlayTest, SecondPageFailingTwiceEmptiesTheGridAndSaysWhy) {
   DemoServer flaky;
   flaky.AddRoute(QStringLiteral("/music.so"), [](const DemoRequest& r) {
     return DemoResponse::Html(r.Value(QStringLiteral("page")) == u"2" ? QStringLiteral("  ")
@@ -142,13 +142,14 @@ TEST_F(SearchAndPlayTest, SecondPageFailingTwiceEmptiesGridAndBox) {
   flaky.Listen(0);
   hosts.PointAllAt(flaky.baseUrl());
   config.forceUpdate = true;
-  QSignalSpy cleared(&search, &SongSearch::SearchBoxCleared);
+  QSignalSpy failed(&search, &SongSearch::Failed);
   results.AppendRow({QStringLiteral("001"), QStringLiteral("旧行"), {}, {}, {}});
   Search(QStringLiteral("林澈"), 0);
   ASSERT_EQ(sent.size(), 3);
   EXPECT_TRUE(sent[1].contains(QStringLiteral("?fakeParam=")));
   EXPECT_FALSE(sent[2].contains(QStringLiteral("fakeParam")));  // the retry
-  EXPECT_EQ(cleared.size(), 1);
+  ASSERT_EQ(failed.size(), 1);
+  EXPECT_EQ(failed[0][0].toString(), QStringLiteral("页面为空"));
   EXPECT_EQ(results.rows(), 20);
   for (int r = 1; r < results.rows(); ++r) EXPECT_TRUE(results.title(r).isEmpty()) << r;
 }

@@ -210,10 +210,13 @@ void AppContext::ConnectWeb() {
     resultPlayer_->SetShowsRadio(false);
     playlistWindow_->TabSel(1);
   });
-  connect(search_.get(), &SongSearch::SearchBoxCleared, this,
-          [this] { mainWindow_->searchBox()->clear(); });
+  connect(search_.get(), &SongSearch::Failed, engine_.get(), &PlaybackEngine::ShowStatus);
+  connect(fetcher_.get(), &PageFetcher::BusyChanged, mainWindow_, &MainWindow::SetBusy);
   connect(resultPlayer_.get(), &ResultRowPlayer::PreparingRow, lyrics_.get(),
           [this](int) { lyrics_->OnSongStarted(); });
+  // The newest user action wins: a song chosen while a search runs ends that search.
+  connect(resultPlayer_.get(), &ResultRowPlayer::PreparingRow, search_.get(),
+          &SongSearch::Cancel);
   connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCandidatesChanged, monitorWindow_,
           &MonitorWindow::SetCandidates);
   connect(resultPlayer_.get(), &ResultRowPlayer::PlayStarted, this,
