@@ -47,6 +47,18 @@ int ResultRowPlayer::currentCandidate() const {
 void ResultRowPlayer::SetCurrentCandidate(int k) {
   // -1 is allowed: the replay that follows advances it to candidate 0.
   playback_.state().altAddressCount = qBound(-1, k, 26);
+  playback_.state().manualAddressCount = qBound(0, k + 1, kMaxCandidate);
+}
+
+void ResultRowPlayer::ForgetHit() {
+  ++generation_;
+  AbortDecode();
+  for (QString& s : slots_) s.clear();
+  table_.clear();
+  candidateCount_ = 0;
+  playback_.state().manualAddressCount = 0;
+  UT();
+  emit MonitorCurrentCandidate(0);
 }
 
 QString ResultRowPlayer::candidate(int row, int k) const {
@@ -94,6 +106,7 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
   } else {
     AbortDecode();
     state.altAddressCount = 0;
+    state.manualAddressCount = 0;
     state.repeatCount = 0;
     searchWords_.clear();
     for (QString& s : slots_) s.clear();

@@ -14,6 +14,7 @@
 #include "config/appconfig.h"
 #include "demoserver.h"
 #include "musicpages.h"
+#include "playback/monitorvalues.h"
 #include "playback/playbackengine.h"
 #include "playlist/songgridmodel.h"
 #include "support/fakemediaplayer.h"
@@ -267,6 +268,37 @@ TEST_F(SearchAndPlayTest, LateResolutionNeverWinsOverStopOrAPlaylistSong) {
       EXPECT_EQ(engine.state().playingGrid, PlayingGrid::Playlist);
     }
   }
+}
+
+// The monitor marks the candidate being tried, shows the one chosen by hand, and lets go of
+// the web song's candidates once a playlist song plays.
+TEST_F(SearchAndPlayTest, MonitorFollowsTheTriedCandidate) {
+  QSignalSpy current(&rows, &ResultRowPlayer::MonitorCurrentCandidate);
+  QSignalSpy shown(&rows, &ResultRowPlayer::MonitorCandidatesChanged);
+  Search(QStringLiteral("候鸟"), 2);
+  Play(7);
+  ASSERT_FALSE(current.isEmpty());
+  EXPECT_EQ(current.last()[0].toInt(), 16);
+  Play(7);
+  EXPECT_EQ(current.last()[0].toInt(), 17);
+  rows.SetCurrentCandidate(19 - 17);  // a double-click on the monitor's row 19
+  Play(7);
+  EXPECT_EQ(current.last()[0].toInt(), 19);
+  EXPECT_EQ(played.last(), base + QStringLiteral("/audio/11-3.wav"));
+  auto countRow = [this] {
+    return playback::MonitorValues(config, engine.state())
+        .filter(QStringLiteral("Manual="))
+        .value(0);
+  };
+  EXPECT_TRUE(countRow().endsWith(QStringLiteral("Manual=3"))) << countRow().toStdString();
+  ASSERT_FALSE(shown.isEmpty());
+  EXPECT_FALSE(shown.last()[0].toStringList().value(0).isEmpty());
+
+  rows.ForgetHit();
+  EXPECT_EQ(current.last()[0].toInt(), 0);
+  EXPECT_EQ(shown.last()[0].toStringList(), QStringList(20, QString()));
+  EXPECT_TRUE(countRow().endsWith(QStringLiteral("Manual=0")));
+  EXPECT_EQ(rows.candidateCount(), 0);
 }
 
 TEST(DemoService, AudioIsLongerThanAMinuteAndSomeMirrorsAreDead) {

@@ -219,6 +219,10 @@ void AppContext::ConnectWeb() {
           &SongSearch::Cancel);
   connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCandidatesChanged, monitorWindow_,
           &MonitorWindow::SetCandidates);
+  connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCurrentCandidate, monitorWindow_,
+          &MonitorWindow::MarkCandidateRow);
+  connect(playlistWindow_, &PlaylistWindow::PlaylistRowStarting, resultPlayer_.get(),
+          &ResultRowPlayer::ForgetHit);
   connect(resultPlayer_.get(), &ResultRowPlayer::PlayStarted, this,
           [this](int, const QString&) { tray_->SetPlayingTitle(engine_->state().titleText); });
 }
