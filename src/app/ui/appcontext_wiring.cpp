@@ -205,6 +205,12 @@ void AppContext::ConnectWeb() {
     QLabel* loads = playlistWindow_->loadsLabel();
     loads->setText(text);
     loads->setVisible(visible);
+    // Loads sits on the chart tab's strip; the result grid shows the search's busy pointer.
+    QWidget* results = playlistWindow_->grid(1)->viewport();
+    if (visible)
+      results->setCursor(Qt::BusyCursor);
+    else
+      results->unsetCursor();
   });
   connect(search_.get(), &SongSearch::ResultsTabWanted, this, [this] {
     resultPlayer_->SetShowsRadio(false);
