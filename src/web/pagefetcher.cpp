@@ -124,29 +124,49 @@ class Inflater {
   Inflater(const Inflater&) = delete;
   Inflater& operator=(const Inflater&) = delete;
 
-  // Feeds `in` and hands each piece of output to sink until the input is used up or sink
-  // returns false. False when the stream is corrupt or the sink stopped.
+  void Append(const QByteArray& chunk) {
+    if (!ended_) in_ += chunk;
+  }
+  bool hasInput() const { return !ended_ && used_ < in_.size(); }
+
+  // Inflates what was appended, handing each piece to sink, until the input is used up or
+  // `budget` bytes came out. False when the stream is corrupt or the sink refused a piece.
   template <typename Sink>
-  bool Feed(const QByteArray& in, Sink sink) {
+  bool Run(Sink sink, qint64 budget) {
     if (!ok_) return false;
-    z_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.constData()));
-    z_.avail_in = static_cast<uInt>(in.size());
+    z_.next_in = reinterpret_cast<Bytef*>(in_.data() + used_);
+    z_.avail_in = static_cast<uInt>(in_.size() - used_);
     char out[64 * 1024];
-    while (z_.avail_in > 0 && !ended_) {
+    bool fine = true;
+    while (z_.avail_in > 0 && !ended_ && budget > 0) {
       z_.next_out = reinterpret_cast<Bytef*>(out);
       z_.avail_out = sizeof out;
       const int rc = inflate(&z_, Z_NO_FLUSH);
-      if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR) return ok_ = false;
+      if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR) {
+        fine = ok_ = false;
+        break;
+      }
       const qint64 n = static_cast<qint64>(sizeof out - z_.avail_out);
-      if (n > 0 && !sink(out, n)) return false;
+      budget -= n;
+      if (n > 0 && !sink(out, n)) {
+        fine = false;
+        break;
+      }
       if (rc == Z_STREAM_END) ended_ = true;
       if (rc == Z_BUF_ERROR && n == 0) break;
     }
-    return true;
+    used_ = in_.size() - z_.avail_in;
+    if (used_ == in_.size() || ended_) {
+      in_.clear();
+      used_ = 0;
+    }
+    return fine;
   }
 
  private:
   z_stream z_{};
+  QByteArray in_;  // input not inflated yet, from used_ on
+  qsizetype used_ = 0;
   bool ok_ = false;
   bool ended_ = false;
 };
@@ -194,6 +214,8 @@ struct PageFetcher::Pending {
   int status = 0;
   QUrl finalUrl;
   QTimer* deadline = nullptr;
+  bool replyDone = false;    // the reply finished; its buffer may still hold data
+  bool sliceQueued = false;  // another slice of reading is posted
   bool decoding = false;
 };
 
@@ -322,24 +344,46 @@ void PageFetcher::OnMetaData(int id) {
 void PageFetcher::OnReadyRead(int id) {
   Pending* p = pending_.value(id);
   if (!p || !p->reply || p->decoding) return;
+  // At most one slice of output per turn of the event loop: a body that inflates a
+  // thousandfold must not hold the GUI thread until the cap is reached.
+  qint64 budget = kSliceBytes;
   const qint64 cap = p->limits.maxBytes;
   bool over = false;
-  auto sink = [p, cap, &over](const char* data, qint64 n) {
+  auto sink = [p, cap, &over, &budget](const char* data, qint64 n) {
     if (p->received + n > cap) {
       over = true;
       return false;
     }
     p->received += n;
+    budget -= n;
     return p->body->write(data, n) == n;
   };
-  while (p->reply->bytesAvailable() > 0) {
+  while (budget > 0) {
+    if (p->inflater && p->inflater->hasInput()) {
+      if (!p->inflater->Run(sink, budget))
+        return GiveUp(id, over ? web::FetchError::TooLarge : web::FetchError::Empty);
+      continue;
+    }
+    if (p->reply->bytesAvailable() <= 0) break;
     const QByteArray chunk = p->reply->read(kReadBufferBytes);
     if (chunk.isEmpty()) break;
-    const bool fed =
-        p->inflater ? p->inflater->Feed(chunk, sink) : sink(chunk.constData(), chunk.size());
-    if (over) return GiveUp(id, web::FetchError::TooLarge);
-    if (!fed) return GiveUp(id, web::FetchError::Empty);
+    if (p->inflater)
+      p->inflater->Append(chunk);
+    else if (!sink(chunk.constData(), chunk.size()))
+      return GiveUp(id, over ? web::FetchError::TooLarge : web::FetchError::Empty);
   }
+  const bool more = (p->inflater && p->inflater->hasInput()) || p->reply->bytesAvailable() > 0;
+  if (more) {
+    if (!p->sliceQueued) {
+      p->sliceQueued = true;
+      QTimer::singleShot(0, this, [this, id] {
+        if (Pending* q = pending_.value(id)) q->sliceQueued = false;
+        OnReadyRead(id);
+      });
+    }
+    return;
+  }
+  if (p->replyDone) OnFinished(id);
 }
 
 void PageFetcher::GiveUp(int id, web::FetchError why) {
@@ -359,12 +403,12 @@ void PageFetcher::GiveUp(int id, web::FetchError why) {
 void PageFetcher::OnFinished(int id) {
   Pending* p = pending_.value(id);
   if (!p || p->decoding) return;
-  if (p->deadline) p->deadline->stop();
-  if (p->reply) {
-    OnReadyRead(id);  // what is left in the buffer
-    p = pending_.value(id);
-    if (!p || p->decoding) return;
+  if (p->reply && !p->replyDone) {
+    // Read what is left first; the last slice comes back here.
+    p->replyDone = true;
+    return OnReadyRead(id);
   }
+  if (p->deadline) p->deadline->stop();
   if (QNetworkReply* reply = p->reply) {
     p->status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     p->finalUrl = reply->url();

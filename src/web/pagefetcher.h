@@ -92,6 +92,7 @@ class PageFetcher : public QObject {
   static constexpr int kDefaultTransferTimeoutMs = 15000;
   static constexpr int kDefaultDeadlineMs = 20000;
   static constexpr qint64 kReadBufferBytes = 256 * 1024;
+  static constexpr qint64 kSliceBytes = 1 << 20;  // body bytes handled per event-loop turn
 
   PageFetcher(const AppPaths& paths, const AppConfig& config, QObject* parent = nullptr);
   ~PageFetcher() override;

@@ -79,10 +79,14 @@ TEST_F(SongSearchTest, MisbehavingServiceEndsTheSearchWithAReason) {
        "服务器错误 500"},
       {"empty", Make(K::Page), "页面为空"},
   };
-  // Each fetch may take 1.2 s; the search, retry included, only 2 s.
-  fetcher.SetTransferTimeout(700);
-  fetcher.SetDeadline(1200);
-  search.SetDeadline(2000);
+  // Each fetch may take 1.2 s; the search, retry included, only 2 s. TW_FETCH_REAL_TIMES=1
+  // keeps the shipped timeouts, to measure the give-up times a user meets.
+  const bool real = qEnvironmentVariableIsSet("TW_FETCH_REAL_TIMES");
+  if (!real) {
+    fetcher.SetTransferTimeout(700);
+    fetcher.SetDeadline(1200);
+    search.SetDeadline(2000);
+  }
   for (const Case& c : cases) {
     server.Set("/music.so", c.route);
     QSignalSpy failed(&search, &SongSearch::Failed);
@@ -93,7 +97,7 @@ TEST_F(SongSearchTest, MisbehavingServiceEndsTheSearchWithAReason) {
     QElapsedTimer clock;
     clock.start();
     ASSERT_TRUE(search.StartFromBox(QStringLiteral("love")));
-    ASSERT_TRUE(finished.wait(6000)) << c.name;
+    ASSERT_TRUE(finished.wait(real ? 30000 : 6000)) << c.name;
     const qint64 ms = clock.elapsed();
     const qint64 growth = (peakReset ? ProcStatusKiB("VmHWM") : ProcStatusKiB("VmRSS")) - rssBefore;
     std::cout << "[ figures  ] search, " << c.name << ": ended after " << ms << " ms, memory +"
@@ -101,7 +105,7 @@ TEST_F(SongSearchTest, MisbehavingServiceEndsTheSearchWithAReason) {
     EXPECT_FALSE(finished[0][0].toBool()) << c.name;
     ASSERT_EQ(failed.size(), 1) << c.name;
     EXPECT_EQ(failed[0][0].toString(), QString::fromUtf8(c.message)) << c.name;
-    EXPECT_LT(ms, 3000) << c.name;
+    EXPECT_LT(ms, real ? SongSearch::kDeadlineMs + 1000 : 3000) << c.name;
     EXPECT_LT(growth, 20 * 1024) << c.name;
     EXPECT_FALSE(search.running());
     EXPECT_FALSE(busy.last()[0].toBool()) << c.name;
