@@ -18,12 +18,30 @@ QString Mid(const QString& s, qsizetype start) {
 QString Left(const QString& s, qsizetype len) {
   return len <= 0 ? QString() : s.left(len);
 }
-// The scanners walk one page with an offset instead of cutting copies of its rest: InStr on
-// the rest of page from offset `from`, and the offset that Mid(rest, start) would begin at.
-qsizetype InStrFrom(const QString& page, qsizetype from, const QString& sub) {
-  const qsizetype at = page.indexOf(sub, from);
-  return at < 0 ? 0 : at - from + 1;
-}
+// The scanners walk one page with an offset instead of cutting copies of its rest. A Finder
+// remembers where its marker occurs next, so rounds that ask again from a later offset do not
+// search the page again: each marker costs one pass over the page in all.
+class Finder {
+ public:
+  Finder(const QString& page, QString marker) : page_(page), marker_(std::move(marker)) {}
+  // InStr on the rest of the page from offset `from`: 1-based, 0 when absent.
+  qsizetype InStr(qsizetype from) {
+    if (from < lastFrom_ || (next_ >= 0 && next_ < from))
+      next_ = page_.indexOf(marker_, from);
+    else if (next_ == kUnknown)
+      next_ = page_.indexOf(marker_, from);
+    lastFrom_ = from;
+    return next_ < 0 ? 0 : next_ - from + 1;
+  }
+  qsizetype size() const { return marker_.size(); }
+
+ private:
+  static constexpr qsizetype kUnknown = -2;
+  const QString& page_;
+  const QString marker_;
+  qsizetype next_ = kUnknown;  // -1: absent from lastFrom_ on, so from any later offset
+  qsizetype lastFrom_ = 0;
+};
 qsizetype Advance(const QString& page, qsizetype from, qsizetype start) {
   return qMin(page.size(), from + (start < 1 ? 0 : start - 1));
 }
@@ -103,24 +121,28 @@ QList<SearchHit> ScanSogouResults(const QString& page) {
   const qsizetype first = InStr(page, kSogouHit);
   if (first == 0) return hits;
   qsizetype t = first - 1;  // the rest of the page still to scan starts here
+  Finder o2(page, kO2), returnFalse(page, kReturnFalse), hit(page, kSogouHit),
+      title(page, QStringLiteral(" title=")), action(page, QStringLiteral(" action=")),
+      singerStart(page, QStringLiteral("class=mr target=_blank>")),
+      singerEnd(page, QStringLiteral("</a>&nbsp"));
   for (int round = 0; round < 30; ++round) {
-    const qsizetype s = InStrFrom(page, t, kO2) + 4;
-    const qsizetype e = InStrFrom(page, t, kReturnFalse);
-    const qsizetype m = InStrFrom(page, t, kSogouHit);
+    const qsizetype s = o2.InStr(t) + 4;
+    const qsizetype e = returnFalse.InStr(t);
+    const qsizetype m = hit.InStr(t);
     if (e > s) {
-      SearchHit hit;
-      const qsizetype ti = InStrFrom(page, t, QStringLiteral(" title="));
-      const qsizetype a = InStrFrom(page, t, QStringLiteral(" action="));
+      SearchHit row;
+      const qsizetype ti = title.InStr(t);
+      const qsizetype a = action.InStr(t);
       if (ti >= 1 && a > ti) {
-        hit.title = MidFrom(page, t, ti + 8, a - ti - 9);
+        row.title = MidFrom(page, t, ti + 8, a - ti - 9);
         const qsizetype u = Advance(page, t, a + 1);
-        const qsizetype found = InStrFrom(page, u, QStringLiteral("class=mr target=_blank>"));
+        const qsizetype found = singerStart.InStr(u);
         const qsizetype p = found + 23;
-        const qsizetype q = InStrFrom(page, u, QStringLiteral("</a>&nbsp"));
-        if (found > 0 && q > p) hit.singer = StripTags(MidFrom(page, u, p, q - p));
-        hit.duration = kZero;
+        const qsizetype q = singerEnd.InStr(u);
+        if (found > 0 && q > p) row.singer = StripTags(MidFrom(page, u, p, q - p));
+        row.duration = kZero;
       }
-      hits << hit;
+      hits << row;
     }
     t = Advance(page, t, m + 25);
   }
@@ -135,11 +157,12 @@ QList<SearchHit> ScanBaiduResults(const QString& page) {
       QStringLiteral("target=") + kQuote + QStringLiteral("_blank") + kQuote + u'>';
   QList<SearchHit> hits;
   qsizetype t = 0;
+  Finder next(page, marker);
   for (int round = 0; round < 29; ++round) {
-    const qsizetype found = InStrFrom(page, t, marker);
+    const qsizetype found = next.InStr(t);
     if (found == 0) continue;
     t = Advance(page, t, found + marker.size());
-    const qsizetype q = InStrFrom(page, t, marker);
+    const qsizetype q = next.InStr(t);
     if (q == 0) continue;
     const QString s = page.mid(t, q);
     const qsizetype r = InStr(s, QStringLiteral("</a></td>"));
@@ -171,11 +194,12 @@ int CandidateLimit(Engine engine) {
 QList<Candidate> CollectSogouCandidates(const QString& page, const QString& listenPrefix) {
   QList<Candidate> out;
   qsizetype t = 0;
+  Finder hit(page, kSogouHit), o2(page, kO2), returnFalse(page, kReturnFalse);
   for (int round = 0; round < 25; ++round) {
-    const qsizetype p = InStrFrom(page, t, kSogouHit) + kSogouHit.size();
+    const qsizetype p = hit.InStr(t) + kSogouHit.size();
     t = Advance(page, t, p + 1);
-    const qsizetype s = InStrFrom(page, t, kO2) + 4;
-    const qsizetype e = InStrFrom(page, t, kReturnFalse);
+    const qsizetype s = o2.InStr(t) + 4;
+    const qsizetype e = returnFalse.InStr(t);
     if (e > s) {
       if (out.size() >= kSogouCandidateLimit) break;
       const QString address = listenPrefix + MidFrom(page, t, s, e - s);
@@ -191,9 +215,10 @@ QList<Candidate> CollectBaiduCandidates(const QString& page) {
   const QString word = QStringLiteral("&word=");
   QList<Candidate> out;
   qsizetype t = 0;
+  Finder links(page, link), tips(page, tip);
   for (int round = 0; round < 25; ++round) {
-    t = Advance(page, t, InStrFrom(page, t, link) + link.size());
-    const qsizetype q = InStrFrom(page, t, tip);
+    t = Advance(page, t, links.InStr(t) + link.size());
+    const qsizetype q = tips.InStr(t);
     if (q <= 0) continue;
     if (out.size() >= kBaiduCandidateLimit) break;
     Candidate c;
@@ -216,11 +241,12 @@ QList<Candidate> CollectSosoCandidates(const QString& page) {
   qsizetype t = 0;
   const qsizetype rate = InStr(page, QStringLiteral("连通率"));
   if (rate > 0) t = Advance(page, t, rate + 1);
+  Finder metas(page, meta), ends(page, QStringLiteral(";;|$|"));
   for (int round = 0; round < 20; ++round) {
-    const qsizetype m = InStrFrom(page, t, meta);
+    const qsizetype m = metas.InStr(t);
     if (m == 0) break;
     t = Advance(page, t, m + meta.size() + 1);
-    const qsizetype end = InStrFrom(page, t, QStringLiteral(";;|$|"));
+    const qsizetype end = ends.InStr(t);
     if (end == 0) break;
     const QStringList fields = MidFrom(page, t, 1, end - 1).split(u';');
     for (const QString& field : fields) {

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QUrl>
+#include <iostream>
 #include <iterator>
 
 #include "common/textfile.h"
@@ -238,6 +239,18 @@ TEST(ResultScan, HugeTagSoupInOneFieldIsLinear) {
   ASSERT_FALSE(hits.isEmpty());
   EXPECT_EQ(hits[0].singer, QStringLiteral("林澈"));
   EXPECT_LT(ms, 5000);
+  // A page whose markers stop early: every round must not search the rest of the page again.
+  const QString sparse = QStringLiteral("<a pb=t class=mr style=") + QString(8 << 20, u'x') +
+                         QStringLiteral("<td class=d><a href=\"");
+  clock.restart();
+  EXPECT_EQ(web::ScanSogouResults(sparse).size(), 0);
+  EXPECT_EQ(web::ScanBaiduResults(sparse).size(), 0);
+  EXPECT_TRUE(web::CollectSogouCandidates(sparse, QStringLiteral("http://l/?")).isEmpty());
+  EXPECT_TRUE(web::CollectBaiduCandidates(sparse).isEmpty());
+  EXPECT_TRUE(web::CollectSosoCandidates(sparse).isEmpty());
+  const qint64 sparseMs = clock.elapsed();
+  std::cout << "[ figures  ] 8 MiB sparse page, all scanners: " << sparseMs << " ms\n";
+  EXPECT_LT(sparseMs, 1000);
   // Copies of a stripped tag go too, even behind a stray '>'.
   EXPECT_EQ(web::StripTags(QStringLiteral("<b>x>y<b>")), QStringLiteral("x>y"));
 }
