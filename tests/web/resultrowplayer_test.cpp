@@ -211,6 +211,7 @@ TEST_F(SearchAndPlayTest, SosoCandidatesPlayAsTheyAreAndRetriesSkipTheSearch) {
   }
   Play(7);  // past the five mirrors: no candidate, an empty address for the player
   EXPECT_EQ(played.last(), QStringLiteral("-"));
+  EXPECT_EQ(engine.statusLine(), QStringLiteral("未找到可播放的地址"));  // not "正在分析..."
   EXPECT_EQ(sent.size(), 1);
   EXPECT_EQ(rows.candidateCount(), 20);
   // The monitor's row 16 picks candidate 0 again.
