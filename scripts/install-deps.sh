@@ -5,7 +5,7 @@ pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
       qt6-base-dev qt6-multimedia-dev libmpv-dev libjack-jackd2-dev
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good
       xvfb xauth fonts-wqy-microhei xdotool imagemagick
-      sox libsox-fmt-mp3 lame ffmpeg
+      sox libsox-fmt-mp3 lame ffmpeg zlib1g-dev
       libpulse-dev pulseaudio pulseaudio-utils qt6-translations-l10n)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -67,6 +67,8 @@ class PlaybackEngine : public QObject {
   bool pollTimerActive() const { return pollTimer_.isActive(); }
   bool statusTimerActive() const { return statusTimer_.isActive(); }
   bool recoveryPending() const { return recoveryPending_; }
+  // Moves on whenever the user or a rule starts or stops something: late answers compare it.
+  quint64 generation() const { return generation_; }
 
   // 1 previous, 2 next, 3 replay the loaded song, anything else a random row.
   void PickSong(int action);

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/resultrowplayer.h"
 
-#include "config/appconfig.h"
 #include "common/vbcolor.h"
+#include "config/appconfig.h"
 #include "playback/playbackengine.h"
 #include "playlist/songgridmodel.h"
 #include "web/pagefetcher.h"
@@ -36,6 +36,10 @@ web::Engine ResultRowPlayer::engine() const {
   return (e >= 0 && e <= 2) ? static_cast<web::Engine>(e) : web::Engine::Sogou;
 }
 
+bool ResultRowPlayer::Current(int generation) const {
+  return generation == generation_ && playback_.generation() == playGeneration_;
+}
+
 int ResultRowPlayer::currentCandidate() const {
   return playback_.state().altAddressCount;
 }
@@ -43,6 +47,18 @@ int ResultRowPlayer::currentCandidate() const {
 void ResultRowPlayer::SetCurrentCandidate(int k) {
   // -1 is allowed: the replay that follows advances it to candidate 0.
   playback_.state().altAddressCount = qBound(-1, k, 26);
+  playback_.state().manualAddressCount = qBound(0, k + 1, kMaxCandidate);
+}
+
+void ResultRowPlayer::ForgetHit() {
+  ++generation_;
+  AbortDecode();
+  for (QString& s : slots_) s.clear();
+  table_.clear();
+  candidateCount_ = 0;
+  playback_.state().manualAddressCount = 0;
+  UT();
+  emit MonitorCurrentCandidate(0);
 }
 
 QString ResultRowPlayer::candidate(int row, int k) const {
@@ -63,6 +79,7 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
   // Stops as the stop button does (which also ends the current stream before resolving),
   // resets the per-song counters and takes the row's title and singer.
   playback_.PrepareSong(PlayingGrid::Results, row, kind, QStringLiteral("正在分析,请稍候..."));
+  playGeneration_ = playback_.generation();
   emit PreparingRow(row);
 
   // Unmark the row that played last; a red (failed) playlist row keeps its colour.
@@ -89,6 +106,7 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
   } else {
     AbortDecode();
     state.altAddressCount = 0;
+    state.manualAddressCount = 0;
     state.repeatCount = 0;
     searchWords_.clear();
     for (QString& s : slots_) s.clear();
@@ -103,16 +121,20 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
     return;
   }
   const int generation = generation_;
+  failure_.clear();
   ResolveSearchHit(row, [this, generation, row](const QString& address) {
-    if (generation != generation_) return;
+    if (!Current(generation)) return;
     // An empty address is handed over too: the player reports it as an error, and the
     // engine's recovery rule moves on to the next candidate.
     playback_.PlayUrl(address);
     UT();
-    if (address.isEmpty())
+    if (address.isEmpty()) {
+      // Otherwise "正在分析,请稍候..." would stay when the player has nothing to report.
+      playback_.ShowStatus(failure_.isEmpty() ? QStringLiteral("未找到可播放的地址") : failure_);
       emit ResolveFailed(row);
-    else
+    } else {
       emit PlayStarted(row, address);
+    }
   });
 }
 
@@ -133,7 +155,8 @@ void ResultRowPlayer::ResolveSearchHit(int row, std::function<void(const QString
     return MakePlayable(generation, row, std::move(done));
   fetcher_.Fetch(address, kScratch, this,
                  [this, generation, row, done](const web::FetchResult& page) {
-                   if (generation != generation_) return;
+                   if (!Current(generation)) return;
+                   failure_ = web::FailureText(page);
                    if (!page.ok) return done(QString());
                    CollectCandidates(generation, row, page, done);
                  });
@@ -177,7 +200,8 @@ void ResultRowPlayer::MakePlayable(int generation, int row,
       return done(link);
     case web::Engine::Sogou:
       fetcher_.Fetch(link, kScratch, this, [this, generation, done](const web::FetchResult& page) {
-        if (generation != generation_) return;
+        if (!Current(generation)) return;
+        failure_ = web::FailureText(page);
         decodeWaiting_ = false;
         decodeAbort_ = false;
         done(page.ok ? web::ParseSogouListen(page.Lines()) : QString());
@@ -190,7 +214,7 @@ void ResultRowPlayer::MakePlayable(int generation, int row,
       decodeDone_ = done;
       fetcher_.HttpGetBody(link, QStringLiteral("GB2312"), this,
                            [this, generation](const web::FetchResult& page) {
-                             if (generation != generation_ || !decodeWaiting_) return;
+                             if (!Current(generation) || !decodeWaiting_) return;
                              const QString address = web::FindUrlaAnchor(page.text, page.finalUrl);
                              decodeWaiting_ = false;
                              decodeAbort_ = false;

@@ -52,12 +52,14 @@ class ResultRowPlayer : public QObject {
   void ResolveSearchHit(int row, std::function<void(const QString&)> done);
   // Publishes the 20 candidate rows of the monitor window.
   void UT();
+  // A playlist song started: the web hit's candidates are no longer the playing song's.
+  void ForgetHit();
   // Ends a Baidu decode that is waiting: it answers "" (another hit was chosen).
   void AbortDecode();
 
   int currentCandidate() const;
   // The monitor window's double-click on its row r sets r - 17 before replaying the row,
-  // whose advance then lands on candidate r - 16.
+  // whose advance then lands on candidate r - 16; the monitor's "Manual=" shows that choice.
   void SetCurrentCandidate(int k);
   int candidateCount() const { return candidateCount_; }
   QString candidate(int row, int k) const;
@@ -72,10 +74,11 @@ class ResultRowPlayer : public QObject {
   // The monitor window: refresh, the candidate rows 16..35, and the row now tried.
   void MonitorRefresh();
   void MonitorCandidatesChanged(const QStringList& rows16to35);
+  // The candidate now tried, as the monitor's row (16 + k); 0 when none.
   void MonitorCurrentCandidate(int monitorRow);
   // A row was handed to the player.
   void PlayStarted(int row, const QString& address);
-  // No playable address came back; the player was handed "" and reports the failure.
+  // No playable address came back; the player was handed "" and the status line says why.
   void ResolveFailed(int row);
 
  private:
@@ -84,6 +87,8 @@ class ResultRowPlayer : public QObject {
   void MakePlayable(int generation, int row, std::function<void(const QString&)> done);
   web::EngineHosts engineHosts() const;
   web::Engine engine() const;
+  // False once a newer row play, a stop or another song has come since `generation` started.
+  bool Current(int generation) const;
 
   PageFetcher& fetcher_;
   const ServiceHosts& hosts_;
@@ -95,6 +100,8 @@ class ResultRowPlayer : public QObject {
   bool retryFlag_ = false;
 
   int generation_ = 0;
+  quint64 playGeneration_ = 0;  // the engine's generation when this row play began
+  QString failure_;             // why the last resolution found no address
   int hitRow_ = 0;
   QList<QStringList> table_;  // candidates by result row
   QStringList slots_;         // the monitor's copy of the hit's candidates

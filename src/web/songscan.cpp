@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/songscan.h"
 
+#include <QSet>
+
 namespace web {
 
 namespace {
@@ -13,12 +15,39 @@ qsizetype InStr(const QString& s, const QString& sub) {
 QString Mid(const QString& s, qsizetype start) {
   return start < 1 ? s : s.mid(start - 1);
 }
-QString Mid(const QString& s, qsizetype start, qsizetype len) {
-  if (len <= 0) return QString();
-  return s.mid(qMax<qsizetype>(start, 1) - 1, len);
-}
 QString Left(const QString& s, qsizetype len) {
   return len <= 0 ? QString() : s.left(len);
+}
+// The scanners walk one page with an offset instead of cutting copies of its rest. A Finder
+// remembers where its marker occurs next, so rounds that ask again from a later offset do not
+// search the page again: each marker costs one pass over the page in all.
+class Finder {
+ public:
+  Finder(const QString& page, QString marker) : page_(page), marker_(std::move(marker)) {}
+  // InStr on the rest of the page from offset `from`: 1-based, 0 when absent.
+  qsizetype InStr(qsizetype from) {
+    if (from < lastFrom_ || (next_ >= 0 && next_ < from))
+      next_ = page_.indexOf(marker_, from);
+    else if (next_ == kUnknown)
+      next_ = page_.indexOf(marker_, from);
+    lastFrom_ = from;
+    return next_ < 0 ? 0 : next_ - from + 1;
+  }
+  qsizetype size() const { return marker_.size(); }
+
+ private:
+  static constexpr qsizetype kUnknown = -2;
+  const QString& page_;
+  const QString marker_;
+  qsizetype next_ = kUnknown;  // -1: absent from lastFrom_ on, so from any later offset
+  qsizetype lastFrom_ = 0;
+};
+qsizetype Advance(const QString& page, qsizetype from, qsizetype start) {
+  return qMin(page.size(), from + (start < 1 ? 0 : start - 1));
+}
+QString MidFrom(const QString& page, qsizetype from, qsizetype start, qsizetype len) {
+  if (len <= 0) return QString();
+  return page.mid(from + qMax<qsizetype>(start, 1) - 1, len);
 }
 
 const QString kQuote = QStringLiteral("\"");
@@ -91,27 +120,31 @@ QList<SearchHit> ScanSogouResults(const QString& page) {
   QList<SearchHit> hits;
   const qsizetype first = InStr(page, kSogouHit);
   if (first == 0) return hits;
-  QString t = Mid(page, first);
+  qsizetype t = first - 1;  // the rest of the page still to scan starts here
+  Finder o2(page, kO2), returnFalse(page, kReturnFalse), hit(page, kSogouHit),
+      title(page, QStringLiteral(" title=")), action(page, QStringLiteral(" action=")),
+      singerStart(page, QStringLiteral("class=mr target=_blank>")),
+      singerEnd(page, QStringLiteral("</a>&nbsp"));
   for (int round = 0; round < 30; ++round) {
-    const qsizetype s = InStr(t, kO2) + 4;
-    const qsizetype e = InStr(t, kReturnFalse);
-    const qsizetype m = InStr(t, kSogouHit);
+    const qsizetype s = o2.InStr(t) + 4;
+    const qsizetype e = returnFalse.InStr(t);
+    const qsizetype m = hit.InStr(t);
     if (e > s) {
-      SearchHit hit;
-      const qsizetype ti = InStr(t, QStringLiteral(" title="));
-      const qsizetype a = InStr(t, QStringLiteral(" action="));
+      SearchHit row;
+      const qsizetype ti = title.InStr(t);
+      const qsizetype a = action.InStr(t);
       if (ti >= 1 && a > ti) {
-        hit.title = Mid(t, ti + 8, a - ti - 9);
-        const QString u = Mid(t, a + 1);
-        const qsizetype found = InStr(u, QStringLiteral("class=mr target=_blank>"));
+        row.title = MidFrom(page, t, ti + 8, a - ti - 9);
+        const qsizetype u = Advance(page, t, a + 1);
+        const qsizetype found = singerStart.InStr(u);
         const qsizetype p = found + 23;
-        const qsizetype q = InStr(u, QStringLiteral("</a>&nbsp"));
-        if (found > 0 && q > p) hit.singer = StripTags(Mid(u, p, q - p));
-        hit.duration = kZero;
+        const qsizetype q = singerEnd.InStr(u);
+        if (found > 0 && q > p) row.singer = StripTags(MidFrom(page, u, p, q - p));
+        row.duration = kZero;
       }
-      hits << hit;
+      hits << row;
     }
-    t = Mid(t, m + 25);
+    t = Advance(page, t, m + 25);
   }
   return hits;
 }
@@ -123,14 +156,15 @@ QList<SearchHit> ScanBaiduResults(const QString& page) {
   const QString blank =
       QStringLiteral("target=") + kQuote + QStringLiteral("_blank") + kQuote + u'>';
   QList<SearchHit> hits;
-  QString t = page;
+  qsizetype t = 0;
+  Finder next(page, marker);
   for (int round = 0; round < 29; ++round) {
-    const qsizetype found = InStr(t, marker);
+    const qsizetype found = next.InStr(t);
     if (found == 0) continue;
-    t = Mid(t, found + marker.size());
-    const qsizetype q = InStr(t, marker);
+    t = Advance(page, t, found + marker.size());
+    const qsizetype q = next.InStr(t);
     if (q == 0) continue;
-    const QString s = Left(t, q);
+    const QString s = page.mid(t, q);
     const qsizetype r = InStr(s, QStringLiteral("</a></td>"));
     if (r <= 0) continue;
     SearchHit hit;
@@ -159,16 +193,17 @@ int CandidateLimit(Engine engine) {
 
 QList<Candidate> CollectSogouCandidates(const QString& page, const QString& listenPrefix) {
   QList<Candidate> out;
-  QString t = page;
+  qsizetype t = 0;
+  Finder hit(page, kSogouHit), o2(page, kO2), returnFalse(page, kReturnFalse);
   for (int round = 0; round < 25; ++round) {
-    const qsizetype p = InStr(t, kSogouHit) + kSogouHit.size();
-    t = Mid(t, p + 1);
-    const qsizetype s = InStr(t, kO2) + 4;
-    const qsizetype e = InStr(t, kReturnFalse);
+    const qsizetype p = hit.InStr(t) + kSogouHit.size();
+    t = Advance(page, t, p + 1);
+    const qsizetype s = o2.InStr(t) + 4;
+    const qsizetype e = returnFalse.InStr(t);
     if (e > s) {
       if (out.size() >= kSogouCandidateLimit) break;
-      const QString address = listenPrefix + Mid(t, s, e - s);
-      out << Candidate{address, address};
+      const QString address = listenPrefix + MidFrom(page, t, s, e - s);
+      if (IsNetworkAddress(address)) out << Candidate{address, address};
     }
   }
   return out;
@@ -179,14 +214,16 @@ QList<Candidate> CollectBaiduCandidates(const QString& page) {
   const QString tip = kQuote + QStringLiteral(" title=") + kQuote + QStringLiteral("请点击左键");
   const QString word = QStringLiteral("&word=");
   QList<Candidate> out;
-  QString t = page;
+  qsizetype t = 0;
+  Finder links(page, link), tips(page, tip);
   for (int round = 0; round < 25; ++round) {
-    t = Mid(t, InStr(t, link) + link.size());
-    const qsizetype q = InStr(t, tip);
+    t = Advance(page, t, links.InStr(t) + link.size());
+    const qsizetype q = tips.InStr(t);
     if (q <= 0) continue;
     if (out.size() >= kBaiduCandidateLimit) break;
     Candidate c;
-    c.address = Left(t, q - 1);
+    c.address = MidFrom(page, t, 1, q - 1);
+    if (!IsNetworkAddress(c.address)) continue;
     QString shown = c.address;
     const qsizetype w = InStr(shown, word);
     if (w > 0) shown = Mid(shown, w + word.size() + 1);
@@ -201,22 +238,23 @@ QList<Candidate> CollectBaiduCandidates(const QString& page) {
 QList<Candidate> CollectSosoCandidates(const QString& page) {
   const QString meta = QStringLiteral("<div id=") + kQuote + QStringLiteral("meta_info_");
   QList<Candidate> out;
-  QString t = page;
-  const qsizetype rate = InStr(t, QStringLiteral("连通率"));
-  if (rate > 0) t = Mid(t, rate + 1);
+  qsizetype t = 0;
+  const qsizetype rate = InStr(page, QStringLiteral("连通率"));
+  if (rate > 0) t = Advance(page, t, rate + 1);
+  Finder metas(page, meta), ends(page, QStringLiteral(";;|$|"));
   for (int round = 0; round < 20; ++round) {
-    const qsizetype m = InStr(t, meta);
+    const qsizetype m = metas.InStr(t);
     if (m == 0) break;
-    t = Mid(t, m + meta.size() + 1);
-    const qsizetype end = InStr(t, QStringLiteral(";;|$|"));
+    t = Advance(page, t, m + meta.size() + 1);
+    const qsizetype end = ends.InStr(t);
     if (end == 0) break;
-    const QStringList fields = Left(t, end - 1).split(u';');
+    const QStringList fields = MidFrom(page, t, 1, end - 1).split(u';');
     for (const QString& field : fields) {
       if (out.size() >= 21) break;
       const qsizetype h = InStr(field, QStringLiteral("http://"));
       if (h == 0) continue;
       const QString address = Mid(field, h);
-      out << Candidate{address, address};
+      if (IsNetworkAddress(address)) out << Candidate{address, address};
     }
     if (out.size() >= kSosoCandidateLimit) break;
   }
@@ -231,7 +269,8 @@ QString ParseSogouListen(const QStringList& lines) {
     const QString r = Mid(line, u + 6);
     const qsizetype close = InStr(r, end);
     if (close == 0) continue;
-    return Left(r, close - 2);
+    const QString address = Left(r, close - 2);
+    return IsNetworkAddress(address) ? address : QString();
   }
   return QString();
 }
@@ -323,8 +362,9 @@ QString FindUrlaAnchor(const QString& html, const QUrl& base) {
     }
     i = j + 1;
     if (tag == u"A" && id == u"urla") {
-      const QString address = DecodeEntities(href.trimmed());
-      return base.isValid() ? base.resolved(QUrl(address)).toString() : address;
+      QString address = DecodeEntities(href.trimmed());
+      if (base.isValid()) address = base.resolved(QUrl(address)).toString();
+      return IsNetworkAddress(address) ? address : QString();
     }
   }
   return QString();
@@ -349,20 +389,51 @@ QString NormaliseTitle(const QString& title, bool stripDecorations) {
 }
 
 QString StripTags(const QString& html) {
-  QString s = html;
+  // One pass: each tag runs from a '<' to the first '>' after it. A '>' before the next '<'
+  // ends the stripping; behind it only further copies of tags already removed go.
+  QString s;
+  s.reserve(html.size());
+  QSet<QString> removed;
+  const qsizetype n = html.size();
+  qsizetype i = 0;
   for (;;) {
-    const qsizetype a = InStr(s, QStringLiteral("<"));
-    const qsizetype b = InStr(s, QStringLiteral(">"));
-    if (a < 1 || b <= a) break;
-    s.remove(Mid(s, a, b - a + 1));
-    if (!s.contains(u'<') && !s.contains(u'>')) break;
+    const qsizetype a = html.indexOf(u'<', i);
+    if (a < 0) break;
+    const qsizetype b = html.indexOf(u'>', i);
+    if (b < a) break;  // also when there is no '>'
+    s += QStringView(html).mid(i, a - i);
+    removed.insert(html.mid(a, b - a + 1));
+    i = b + 1;
   }
+  qsizetype kept = i, lastOpen = -1;
+  for (qsizetype j = i; j < n && !removed.isEmpty(); ++j) {
+    const QChar c = html.at(j);
+    if (c == u'<') {
+      lastOpen = j;
+    } else if (c == u'>') {
+      if (lastOpen >= 0 && removed.contains(html.mid(lastOpen, j - lastOpen + 1))) {
+        s += QStringView(html).mid(kept, lastOpen - kept);
+        kept = j + 1;
+      }
+      lastOpen = -1;
+    }
+  }
+  s += QStringView(html).mid(kept);
   qsizetype a = 0, b = s.size();
   while (a < b && s.at(a) == u' ') ++a;
   while (b > a && s.at(b - 1) == u' ') --b;
   s = s.mid(a, b - a);
   s.replace(QStringLiteral("歌词"), kUnknownSinger);
   return s;
+}
+
+bool IsNetworkAddress(const QString& address) {
+  const qsizetype sep = address.indexOf(QStringLiteral("://"));
+  if (sep <= 0) return false;
+  static const QSet<QString> allowed{QStringLiteral("http"), QStringLiteral("https"),
+                                     QStringLiteral("mms"),  QStringLiteral("mmsh"),
+                                     QStringLiteral("rtsp"), QStringLiteral("rtmp")};
+  return allowed.contains(address.left(sep).toLower());
 }
 
 QStringList MonitorCandidateTexts(const QStringList& candidateSlots, const QString& listenPrefix) {

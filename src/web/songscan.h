@@ -80,8 +80,14 @@ QString FindUrlaAnchor(const QString& html, const QUrl& base = QUrl());
 // Cuts decorations when stripDecorations (the Sets(4) option) is on, then makes full-width
 // apostrophes plain: "海风(Live版)" -> "海风"; "海风 - 林" -> "海风 "; "ｘ＇ｙ" -> "ｘ'ｙ".
 QString NormaliseTitle(const QString& title, bool stripDecorations);
-// "<b>林</b> 歌词" -> "林 未知": tags out, spaces trimmed, 歌词 read as unknown.
+// "<b>林</b> 歌词" -> "林 未知": tags out, spaces trimmed, 歌词 read as unknown. Linear in
+// the text however many tags it holds.
 QString StripTags(const QString& html);
+
+// Whether a link from a page may reach the player or the fetcher: http, https, mms, mmsh,
+// rtsp and rtmp only ("file:///x", "javascript:..", "data:..", "ftp://..", "av://.." are not).
+// The scrapers below drop everything else where they collect it.
+bool IsNetworkAddress(const QString& address);
 
 // The monitor's candidate rows 16..35: slots 0..19 with the listen prefix shown as "...?".
 QStringList MonitorCandidateTexts(const QStringList& candidateSlots, const QString& listenPrefix);

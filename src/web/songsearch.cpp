@@ -15,7 +15,22 @@ const QString kBusy = QStringLiteral("Please wait while downloading...");
 
 SongSearch::SongSearch(PageFetcher& fetcher, const ServiceHosts& hosts, const AppConfig& config,
                        SongGridModel& results, QObject* parent)
-    : QObject(parent), fetcher_(fetcher), hosts_(hosts), config_(config), results_(results) {}
+    : QObject(parent), fetcher_(fetcher), hosts_(hosts), config_(config), results_(results) {
+  deadline_.setSingleShot(true);
+  connect(&deadline_, &QTimer::timeout, this, [this] {
+    fetcher_.Cancel(kScratch);
+    Fail(generation_, QStringLiteral("连接超时"));
+  });
+}
+
+void SongSearch::Cancel() {
+  if (!running_) return;
+  ++generation_;
+  running_ = false;
+  deadline_.stop();
+  fetcher_.Cancel(kScratch);
+  emit BusyChanged(false, kBusy);
+}
 
 web::EngineHosts SongSearch::engineHosts() const {
   return {hosts_.Host(ServiceHosts::kSogouSearch), hosts_.Host(ServiceHosts::kSogouListen),
@@ -41,6 +56,7 @@ void SongSearch::Run(const QString& key) {
   if (config_.songFormat >= 0 && config_.songFormat <= 3) format_ = config_.songFormat;
   fetcher_.SetCacheBust(config_.forceUpdate);
   running_ = true;
+  deadline_.start(deadlineMs_);
   emit BusyChanged(true, kBusy);
   FetchPage(generation_, 1, false);
 }
@@ -50,8 +66,9 @@ void SongSearch::FetchPage(int generation, int page, bool retry) {
   fetcher_.Fetch(
       address, kScratch, this, [this, generation, page, retry](const web::FetchResult& result) {
         if (generation != generation_) return;
-        if (!result.ok) {
-          if (retry) return Fail(generation);
+        // An error page (5xx) is no result page: it gets the retry, then the user is told.
+        if (!result.ok || result.error == web::FetchError::ServerError) {
+          if (retry) return Fail(generation, web::FailureText(result));
           fetcher_.SetCacheBust(false);
           return FetchPage(generation, page, true);
         }
@@ -71,18 +88,20 @@ void SongSearch::FetchPage(int generation, int page, bool retry) {
           playlist::AddResultRow(results_, hit.title, hit.singer, hit.duration, QString());
         if (page < 3) return FetchPage(generation, page + 1, false);
         running_ = false;
+        deadline_.stop();
         emit BusyChanged(false, kBusy);
         results_.PadToMinRows();
         emit Finished(true);
       });
 }
 
-void SongSearch::Fail(int generation) {
-  if (generation != generation_) return;
+void SongSearch::Fail(int generation, const QString& message) {
+  if (generation != generation_ || !running_) return;
   running_ = false;
-  emit SearchBoxCleared();
+  deadline_.stop();
   results_.Setup();
   results_.SetRows(SongGridModel::kMinRows);
   emit BusyChanged(false, kBusy);
+  emit Failed(message.isEmpty() ? QStringLiteral("无法连接") : message);
   emit Finished(false);
 }

@@ -5,6 +5,7 @@
 // link gives way to the next one.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
@@ -20,6 +21,8 @@
 #include "playback/ui/mainwindow.h"
 #include "playlist/songgridmodel.h"
 #include "playlist/ui/playlistwindow.h"
+#include "shell/ui/monitorwindow.h"
+#include "support/loopbackhttpserver.h"
 #include "support/tempappdir.h"
 #include "web/servicehosts.h"
 
@@ -63,6 +66,45 @@ TEST(WebSearchEndToEnd, SearchDoubleClickPlaysThroughTheNextLinkWhenTheFirstIsDe
   EXPECT_FALSE(player.url().endsWith(QStringLiteral("-0.wav")));
   EXPECT_EQ(app.engine().state().playingGrid, PlayingGrid::Results);
   EXPECT_EQ(app.engine().state().currentRow, 1);
+  // The monitor marks the candidate that plays.
+  EXPECT_EQ(app.monitorWindow()->model().markedRow(), 16 + app.engine().state().altAddressCount);
+  app.Shutdown();
+}
+
+// A search service that fails: the user sees the busy signs while it runs, then the reason on
+// the status line, and keeps the words typed.
+TEST(WebSearchEndToEnd, FailingServiceIsReportedAndTheBoxKeepsTheWords) {
+  LoopbackHttpServer server;
+  LoopbackHttpServer::Route broken;
+  broken.status = "500 Internal Server Error";
+  broken.body = "<html>down</html>";
+  broken.delayMs = 300;
+  server.Set("/music.so", broken);
+  TempAppDir dir;
+  ServiceHosts hosts;
+  hosts.PointAllAt(server.Url(QString()));
+  ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
+  QTemporaryDir lockDir;
+  AppContext app(dir.paths(), lockDir.path());
+  QSignalSpy ready(&app, &AppContext::StartupFinished);
+  app.Start();
+  ASSERT_TRUE(ready.wait(5000));
+
+  QLineEdit* box = app.mainWindow()->searchBox();
+  box->setText(QStringLiteral("love"));
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(app.mainWindow()->cursor().shape(), Qt::BusyCursor);
+  EXPECT_FALSE(app.playlistWindow()->loadsLabel()->isHidden());
+  QWidget* resultView = app.playlistWindow()->grid(1)->viewport();
+  EXPECT_EQ(resultView->cursor().shape(), Qt::BusyCursor);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return app.engine().statusLine() == QStringLiteral("服务器错误 500"); }, 10000))
+      << app.engine().statusLine().toStdString();
+  EXPECT_EQ(server.RequestsFor("/music.so"), 2);  // the first try and its retry
+  EXPECT_EQ(box->text(), QStringLiteral("love"));
+  EXPECT_NE(app.mainWindow()->cursor().shape(), Qt::BusyCursor);
+  EXPECT_TRUE(app.playlistWindow()->loadsLabel()->isHidden());
+  EXPECT_NE(resultView->cursor().shape(), Qt::BusyCursor);
   app.Shutdown();
 }
 

@@ -4,16 +4,18 @@
 
 #include <gtest/gtest.h>
 
-#include <QHostAddress>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
+#include <iostream>
 #include <optional>
 
-#include "config/appconfig.h"
 #include "common/gbk.h"
+#include "config/appconfig.h"
+#include "support/loopbackhttpserver.h"
 #include "support/tempappdir.h"
 
 // Readable failure messages for texts.
@@ -22,56 +24,6 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 
 namespace {
-struct Reply {
-  QByteArray status = "200 OK";
-  QByteArray body;
-  QByteArray headers;
-  bool stall = false;
-};
-
-// A loopback HTTP server that records each request (request line and headers) and answers
-// from a table by path.
-class RecordingServer : public QObject {
- public:
-  RecordingServer() {
-    server_.listen(QHostAddress::LocalHost, 0);
-    connect(&server_, &QTcpServer::newConnection, this, [this] {
-      while (QTcpSocket* s = server_.nextPendingConnection())
-        connect(s, &QTcpSocket::readyRead, this, [this, s] { Read(s); });
-    });
-  }
-  QString Url(const QString& path) const {
-    return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
-  }
-  QMap<QByteArray, Reply> replies;
-  QList<QByteArray> requestLines;
-  QList<QList<QByteArray>> headerNames;
-
- private:
-  void Read(QTcpSocket* s) {
-    QByteArray& buf = buffers_[s];
-    buf += s->readAll();
-    const qsizetype end = buf.indexOf("\r\n\r\n");
-    if (end < 0) return;
-    const QList<QByteArray> lines = buf.left(end).split('\n');
-    buf.clear();
-    requestLines << lines[0].trimmed();
-    QList<QByteArray> names;
-    for (qsizetype i = 1; i < lines.size(); ++i)
-      names << lines[i].split(':')[0].trimmed().toLower();
-    headerNames << names;
-    const QByteArray target = lines[0].split(' ').value(1);
-    const Reply r =
-        replies.value(target.left(target.indexOf('?') < 0 ? target.size() : target.indexOf('?')));
-    if (r.stall) return;
-    s->write("HTTP/1.1 " + r.status + "\r\nContent-Length: " + QByteArray::number(r.body.size()) +
-             "\r\n" + r.headers + "Connection: close\r\n\r\n" + r.body);
-    s->disconnectFromHost();
-  }
-  QTcpServer server_;
-  QHash<QTcpSocket*, QByteArray> buffers_;
-};
-
 class PageFetcherTest : public ::testing::Test {
  protected:
   PageFetcherTest() : fetcher(dir.paths(), config) {}
@@ -92,20 +44,20 @@ class PageFetcherTest : public ::testing::Test {
   TempAppDir dir;
   AppConfig config;
   PageFetcher fetcher;
-  RecordingServer server;
+  LoopbackHttpServer server;
 };
 }  // namespace
 
 TEST_F(PageFetcherTest, CacheBusterOnlyWithForceRefreshAndTheFlag) {
-  server.replies["/a.htm"].body = "ok";
+  server.SetPage("/a.htm", "ok");
   config.forceUpdate = true;
   fetcher.SetCacheBust(true);
   ASSERT_TRUE(FetchAndWait(server.Url(QStringLiteral("/a.htm?top9"))));
   // Appended with a second question mark, and the flag stays set for the next page.
   const QRegularExpression busted(
       QStringLiteral("^GET /a\\.htm\\?top9\\?fakeParam=(\\d{1,5}) HTTP"));
-  const auto m = busted.match(QString::fromLatin1(server.requestLines.last()));
-  ASSERT_TRUE(m.hasMatch()) << server.requestLines.last().constData();
+  const auto m = busted.match(QString::fromLatin1(server.requestLines().last()));
+  ASSERT_TRUE(m.hasMatch()) << server.requestLines().last().constData();
   EXPECT_GE(m.captured(1).toInt(), 1);
   EXPECT_LE(m.captured(1).toInt(), 10000);
   EXPECT_TRUE(fetcher.cacheBust());
@@ -113,37 +65,38 @@ TEST_F(PageFetcherTest, CacheBusterOnlyWithForceRefreshAndTheFlag) {
   for (auto [draw, want] : {std::pair{0.0, "1"}, std::pair{0.99999, "10000"}}) {
     fetcher.SetRandomSource([draw] { return draw; });
     ASSERT_TRUE(FetchAndWait(server.Url(QStringLiteral("/a.htm"))));
-    EXPECT_EQ(server.requestLines.last(), QByteArray("GET /a.htm?fakeParam=") + want + " HTTP/1.1");
+    EXPECT_EQ(server.requestLines().last(),
+              QByteArray("GET /a.htm?fakeParam=") + want + " HTTP/1.1");
   }
   // Retry with the flag cleared, force refresh off, and the plain fetcher: the url unchanged.
   fetcher.SetCacheBust(false);
   ASSERT_TRUE(FetchAndWait(server.Url(QStringLiteral("/a.htm"))));
-  EXPECT_EQ(server.requestLines.last(), "GET /a.htm HTTP/1.1");
+  EXPECT_EQ(server.requestLines().last(), "GET /a.htm HTTP/1.1");
   fetcher.SetCacheBust(true);
   ASSERT_TRUE(FetchAndWait(server.Url(QStringLiteral("/a.htm")), true));
-  EXPECT_EQ(server.requestLines.last(), "GET /a.htm HTTP/1.1");
+  EXPECT_EQ(server.requestLines().last(), "GET /a.htm HTTP/1.1");
   config.forceUpdate = false;
   ASSERT_TRUE(FetchAndWait(server.Url(QStringLiteral("/a.htm"))));
-  EXPECT_EQ(server.requestLines.last(), "GET /a.htm HTTP/1.1");
+  EXPECT_EQ(server.requestLines().last(), "GET /a.htm HTTP/1.1");
 }
 
 TEST_F(PageFetcherTest, SendsOnlyWhatTheHttpStackNeedsAndWordsAsGbk) {
-  server.replies["/m"].body = "ok";
+  server.SetPage("/m", "ok");
   ASSERT_TRUE(FetchAndWait(server.Url(QStringLiteral("/m?word=海风 a"))));
-  EXPECT_EQ(server.requestLines.last(), "GET /m?word=%BA%A3%B7%E7%20a HTTP/1.1");
+  EXPECT_EQ(server.requestLines().last(), "GET /m?word=%BA%A3%B7%E7%20a HTTP/1.1");
   const QList<QByteArray> allowed{"host", "connection", "accept-encoding", "accept-language",
                                   "user-agent"};
-  for (const QByteArray& name : server.headerNames.last())
+  for (const QByteArray& name : server.headerNames().last())
     EXPECT_TRUE(allowed.contains(name)) << name.constData();
 }
 
 TEST_F(PageFetcherTest, AnyStatusIsTextOnlyBlankPagesAreFalse) {
-  server.replies["/missing"] = {
-      "404 Not Found", common::EncodeGbk(QStringLiteral("<p>找不到</p>\r\n第二行")), {}, false};
-  server.replies["/empty"] = {"200 OK", {}, {}, false};
-  server.replies["/spaces"] = {"200 OK", "   ", {}, false};
-  server.replies["/newline"] = {"200 OK", "\r\n", {}, false};
-  server.replies["/moved"] = {"302 Found", "", "Location: /missing\r\n", false};
+  server.SetPage("/missing", common::EncodeGbk(QStringLiteral("<p>找不到</p>\r\n第二行")),
+                 "404 Not Found");
+  server.SetPage("/empty", {});
+  server.SetPage("/spaces", "   ");
+  server.SetPage("/newline", "\r\n");
+  server.SetPage("/moved", "", "302 Found", "Location: /missing\r\n");
 
   auto r = FetchAndWait(server.Url(QStringLiteral("/missing")));
   ASSERT_TRUE(r);
@@ -174,41 +127,160 @@ TEST_F(PageFetcherTest, AnyStatusIsTextOnlyBlankPagesAreFalse) {
 }
 
 TEST_F(PageFetcherTest, StalledServerAndRefusedAddressesGiveFalse) {
-  server.replies["/stall"].stall = true;
+  server.Set("/stall", {LoopbackHttpServer::Kind::Silent, "200 OK", {}, {}, 0, 0});
   fetcher.SetTransferTimeout(300);
   auto r = FetchAndWait(server.Url(QStringLiteral("/stall")), false, 5000);
   ASSERT_TRUE(r) << "a silent server must be given up";
   EXPECT_FALSE(r->ok);
   EXPECT_EQ(Scratch(), "\r\n");
 
-  const qsizetype before = server.requestLines.size();
+  const qsizetype before = server.requestLines().size();
   for (const char* address : {"file:///etc/passwd", "ftp://127.0.0.1/x", "not an address"}) {
     r = FetchAndWait(QString::fromLatin1(address));
     ASSERT_TRUE(r) << address;
     EXPECT_FALSE(r->ok) << address;
   }
-  EXPECT_EQ(server.requestLines.size(), before);
+  EXPECT_EQ(server.requestLines().size(), before);
 }
 
-TEST_F(PageFetcherTest, NewerFetchIntoTheSameFileSupersedesAndBigPagesAreCut) {
-  server.replies["/stall"].stall = true;
-  server.replies["/big"].body = QByteArray(9 << 20, 'a');
+TEST_F(PageFetcherTest, NewerFetchIntoTheSameFileSupersedesAndGoneCallersAreNotCalled) {
+  server.Set("/stall", {LoopbackHttpServer::Kind::Silent, "200 OK", {}, {}, 0, 0});
+  server.SetPage("/page", "ok");
+  QSignalSpy busy(&fetcher, &PageFetcher::BusyChanged);
   int first = 0;
   fetcher.Fetch(server.Url(QStringLiteral("/stall")), QStringLiteral("temp.html"), nullptr,
                 [&first](const web::FetchResult&) { ++first; });
-  auto r = FetchAndWait(server.Url(QStringLiteral("/big")));
+  auto r = FetchAndWait(server.Url(QStringLiteral("/page")));
   ASSERT_TRUE(r);
-  EXPECT_EQ(r->text.size(), PageFetcher::kMaxBodyBytes);
+  EXPECT_EQ(r->text, QStringLiteral("ok"));
   EXPECT_EQ(first, 0);
 
-  // A caller that has gone is not called back.
   int orphan = 0;
   auto* context = new QObject;
-  fetcher.Fetch(server.Url(QStringLiteral("/big")), QStringLiteral("temp1.html"), context,
+  fetcher.Fetch(server.Url(QStringLiteral("/page")), QStringLiteral("temp1.html"), context,
                 [&orphan](const web::FetchResult&) { ++orphan; });
   delete context;
-  r = FetchAndWait(server.Url(QStringLiteral("/big")));  // lets the orphan finish first
+  r = FetchAndWait(server.Url(QStringLiteral("/page")));  // lets the orphan finish first
   QTest::qWait(50);
   EXPECT_EQ(orphan, 0);
   EXPECT_EQ(first, 0);
+  EXPECT_EQ(fetcher.pendingCount(), 0);
+  // Busy from the first start to the last answer, not once per fetch.
+  ASSERT_GE(busy.size(), 2);
+  EXPECT_TRUE(busy.first().at(0).toBool());
+  EXPECT_FALSE(busy.last().at(0).toBool());
+}
+
+namespace {
+struct Misbehaviour {
+  const char* name;
+  LoopbackHttpServer::Route route;
+  web::FetchError error;
+  const char* message;
+};
+}  // namespace
+
+// Every way a server can misbehave ends within the (shortened) deadline, with the right words
+// for the user, without reading anything local and without holding the body in memory.
+TEST_F(PageFetcherTest, MisbehavingServersAreBoundedInTimeAndMemory) {
+  using K = LoopbackHttpServer::Kind;
+  const QByteArray self = server.Url(QString()).toLatin1();
+  const std::vector<Misbehaviour> cases = {
+      {"trickle", {K::Trickle, "200 OK", {}, {}, 0, 100}, web::FetchError::Timeout, "连接超时"},
+      {"silent", {K::Silent, "200 OK", {}, {}, 0, 0}, web::FetchError::Timeout, "连接超时"},
+      {"huge", {K::Huge, "200 OK", {}, {}, 100 << 20, 0}, web::FetchError::TooLarge, "页面过大"},
+      {"chunked",
+       {K::EndlessChunked, "200 OK", {}, {}, 0, 0},
+       web::FetchError::TooLarge,
+       "页面过大"},
+      {"gzipbomb", {K::GzipBomb, "200 OK", {}, {}, 0, 0}, web::FetchError::TooLarge, "页面过大"},
+      {"loop",
+       {K::Page, "302 Found", {}, "Location: " + self + "/loop\r\n", 0, 0},
+       web::FetchError::Unreachable,
+       "无法连接"},
+      {"tofile",
+       {K::Page, "302 Found", {}, "Location: file:///etc/passwd\r\n", 0, 0},
+       web::FetchError::Unreachable,
+       "无法连接"},
+      {"error500",
+       {K::Page, "500 Internal Server Error", "oops", {}, 0, 0},
+       web::FetchError::ServerError,
+       "服务器错误 500"},
+      {"empty", {K::Page, "200 OK", {}, {}, 0, 0}, web::FetchError::Empty, "页面为空"},
+  };
+  fetcher.SetTransferTimeout(800);  // idle
+  fetcher.SetDeadline(3000);        // overall; only the trickle may run into it
+  for (const Misbehaviour& c : cases) {
+    const QByteArray path = QByteArray("/") + c.name;
+    server.Set(path, c.route);
+    const qint64 rssBefore = ProcStatusKiB("VmRSS");
+    const bool peakReset = ResetMemoryPeak();
+    QElapsedTimer clock, sinceTick;
+    qint64 worstGap = 0;
+    QTimer probe;  // how long the GUI thread was kept from its events
+    probe.setInterval(5);
+    QObject::connect(&probe, &QTimer::timeout,
+                     [&] { worstGap = qMax(worstGap, sinceTick.restart()); });
+    clock.start();
+    sinceTick.start();
+    probe.start();
+    auto r = FetchAndWait(server.Url(QString::fromLatin1(path)), false, 10000);
+    probe.stop();
+    const qint64 ms = clock.elapsed();
+    const qint64 growthKiB =
+        (peakReset ? ProcStatusKiB("VmHWM") : ProcStatusKiB("VmRSS")) - rssBefore;
+    std::cout << "[ figures  ] " << c.name << ": gave up after " << ms << " ms, memory +"
+              << growthKiB / 1024.0 << " MiB" << (peakReset ? " (peak)" : " (rss)")
+              << ", longest GUI gap " << worstGap << " ms\n";
+    ASSERT_TRUE(r) << c.name;
+    EXPECT_EQ(r->error, c.error) << c.name;
+    EXPECT_EQ(web::FailureText(*r), QString::fromUtf8(c.message)) << c.name;
+    EXPECT_LT(ms, std::string(c.name) == "trickle" ? 4500 : 2000) << c.name;
+    EXPECT_LT(growthKiB, 20 * 1024) << c.name;
+    EXPECT_LT(worstGap, 250) << c.name;  // generous: a loaded machine also makes gaps
+    EXPECT_FALSE(r->text.contains(QStringLiteral("root:"))) << c.name;
+    if (c.error != web::FetchError::ServerError) {
+      EXPECT_FALSE(r->ok) << c.name;
+    }
+    EXPECT_EQ(fetcher.pendingCount(), 0) << c.name;
+  }
+  EXPECT_EQ(server.RequestsFor("/loop"), 11);  // the first request and ten redirects
+  EXPECT_EQ(web::FailureText({}), QString());
+  // The error page is still text for callers that scan it.
+  auto r = FetchAndWait(server.Url(QStringLiteral("/error500")));
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->text, QStringLiteral("oops"));
+  QTest::qWait(100);
+  EXPECT_EQ(server.openConnections(), 0) << "every abandoned transfer is closed";
+}
+
+// Caps are per request: a lyrics page is held to 2 MiB; a page at the cap arrives whole, and
+// decoding it leaves the GUI thread free.
+TEST_F(PageFetcherTest, CapsArePerRequestAndDecodingLeavesTheGuiFree) {
+  using K = LoopbackHttpServer::Kind;
+  server.Set("/three", {K::Huge, "200 OK", {}, {}, 3 << 20, 0});
+  std::optional<web::FetchResult> got;
+  fetcher.FetchPlain(server.Url(QStringLiteral("/three")), QStringLiteral("Lrc.html"), nullptr,
+                     [&got](const web::FetchResult& r) { got = r; }, {web::kLyricsMaxBytes, 0});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return got.has_value(); }, 10000));
+  EXPECT_EQ(got->error, web::FetchError::TooLarge);
+
+  server.Set("/full", {K::Huge, "200 OK", {}, {}, web::kPageMaxBytes, 0});
+  QElapsedTimer sinceTick;
+  qint64 worstGap = 0;
+  QTimer probe;
+  probe.setInterval(5);
+  QObject::connect(&probe, &QTimer::timeout,
+                   [&] { worstGap = qMax(worstGap, sinceTick.restart()); });
+  sinceTick.start();
+  probe.start();
+  auto r = FetchAndWait(server.Url(QStringLiteral("/full")), false, 20000);
+  probe.stop();
+  std::cout << "[ figures  ] 8 MiB page: longest GUI gap " << worstGap << " ms\n";
+  ASSERT_TRUE(r);
+  EXPECT_EQ(r->error, web::FetchError::None);
+  EXPECT_EQ(r->text.size(), web::kPageMaxBytes);
+  EXPECT_EQ(r->Joined().size(), web::kPageMaxBytes);
+  EXPECT_EQ(Scratch().size(), web::kPageMaxBytes + 2);
+  EXPECT_LT(worstGap, 250);  // generous: decoding on this thread took about 200 ms alone
 }

@@ -9,13 +9,16 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "config/appconfig.h"
 #include "catalogue.h"
+#include "common/gbk.h"
+#include "config/appconfig.h"
 #include "demoserver.h"
 #include "musicpages.h"
+#include "playback/monitorvalues.h"
 #include "playback/playbackengine.h"
 #include "playlist/songgridmodel.h"
 #include "support/fakemediaplayer.h"
+#include "support/loopbackhttpserver.h"
 #include "support/tempappdir.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
@@ -68,6 +71,10 @@ class SearchAndPlayTest : public ::testing::Test {
     const qsizetype before = played.size();
     rows.MSF1_DblClick(row);
     ASSERT_TRUE(QTest::qWaitFor([&] { return played.size() > before; }, 5000));
+  }
+  web::EngineHosts rows_hosts() const {
+    return {hosts.Host(ServiceHosts::kSogouSearch), hosts.Host(ServiceHosts::kSogouListen),
+            hosts.Host(ServiceHosts::kBaiduSearch), hosts.Host(ServiceHosts::kSosoSearch)};
   }
   int Sent(const QString& part) const {
     int n = 0;
@@ -127,7 +134,7 @@ TEST_F(SearchAndPlayTest, EachEngineFillsTheResultGridFromThreePages) {
   EXPECT_FALSE(search.StartFromBox(QStringLiteral("输入歌名、歌手...")));
 }
 
-TEST_F(SearchAndPlayTest, SecondPageFailingTwiceEmptiesGridAndBox) {
+TEST_F(SearchAndPlayTest, SecondPageFailingTwiceEmptiesTheGridAndSaysWhy) {
   DemoServer flaky;
   flaky.AddRoute(QStringLiteral("/music.so"), [](const DemoRequest& r) {
     return DemoResponse::Html(r.Value(QStringLiteral("page")) == u"2" ? QStringLiteral("  ")
@@ -136,13 +143,14 @@ TEST_F(SearchAndPlayTest, SecondPageFailingTwiceEmptiesGridAndBox) {
   flaky.Listen(0);
   hosts.PointAllAt(flaky.baseUrl());
   config.forceUpdate = true;
-  QSignalSpy cleared(&search, &SongSearch::SearchBoxCleared);
+  QSignalSpy failed(&search, &SongSearch::Failed);
   results.AppendRow({QStringLiteral("001"), QStringLiteral("旧行"), {}, {}, {}});
   Search(QStringLiteral("林澈"), 0);
   ASSERT_EQ(sent.size(), 3);
   EXPECT_TRUE(sent[1].contains(QStringLiteral("?fakeParam=")));
   EXPECT_FALSE(sent[2].contains(QStringLiteral("fakeParam")));  // the retry
-  EXPECT_EQ(cleared.size(), 1);
+  ASSERT_EQ(failed.size(), 1);
+  EXPECT_EQ(failed[0][0].toString(), QStringLiteral("页面为空"));
   EXPECT_EQ(results.rows(), 20);
   for (int r = 1; r < results.rows(); ++r) EXPECT_TRUE(results.title(r).isEmpty()) << r;
 }
@@ -203,6 +211,7 @@ TEST_F(SearchAndPlayTest, SosoCandidatesPlayAsTheyAreAndRetriesSkipTheSearch) {
   }
   Play(7);  // past the five mirrors: no candidate, an empty address for the player
   EXPECT_EQ(played.last(), QStringLiteral("-"));
+  EXPECT_EQ(engine.statusLine(), QStringLiteral("未找到可播放的地址"));  // not "正在分析..."
   EXPECT_EQ(sent.size(), 1);
   EXPECT_EQ(rows.candidateCount(), 20);
   // The monitor's row 16 picks candidate 0 again.
@@ -218,6 +227,79 @@ TEST_F(SearchAndPlayTest, SosoCandidatesPlayAsTheyAreAndRetriesSkipTheSearch) {
   rows.MSF1_DblClick(0);
   rows.MSF1_DblClick(61);
   EXPECT_TRUE(player.calls().isEmpty());
+}
+
+// A resolution still on its way when the user stops, or starts a playlist song, must not
+// start when its page arrives.
+TEST_F(SearchAndPlayTest, LateResolutionNeverWinsOverStopOrAPlaylistSong) {
+  Search(QStringLiteral("候鸟"), 2);
+  // The same candidate page, served late from another host.
+  std::optional<web::FetchResult> page;
+  fetcher.HttpGetBody(
+      web::ResolveAddress(web::Engine::Soso, rows_hosts(), QStringLiteral("候鸟"), 3),
+      QStringLiteral("GB2312"), nullptr, [&page](const web::FetchResult& r) { page = r; });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return page.has_value(); }, 5000));
+  ASSERT_TRUE(page->text.contains(QStringLiteral("meta_info_")));
+  LoopbackHttpServer slow;
+  LoopbackHttpServer::Route late;
+  late.body = common::EncodeGbk(page->text);
+  late.delayMs = 300;
+  slow.Set("/music.cgi", late);
+  hosts.PointAllAt(slow.Url(QString()));
+
+  for (int how = 0; how < 2; ++how) {
+    player.ClearCalls();
+    played.clear();
+    rows.MSF1_DblClick(7 + how);  // another hit each time, so its candidates are fetched
+    ASSERT_EQ(slow.RequestsFor("/music.cgi"), how) << "the resolution has not been asked yet";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slow.RequestsFor("/music.cgi") == how + 1; }, 3000));
+    if (how == 0) {
+      engine.StopButton();
+    } else {
+      playlistGrid.AppendRow({QStringLiteral("001"), QStringLiteral("本地"), {}, {}, {}});
+      engine.PrepareSong(PlayingGrid::Playlist, 1, ListKind::Playlist,
+                         QStringLiteral("正在打开媒体..."));
+      engine.PlayUrl(QStringLiteral("/music/local.mp3"));
+    }
+    QTest::qWait(700);
+    EXPECT_TRUE(played.isEmpty()) << how;
+    EXPECT_NE(player.url(), QStringLiteral("http://127.0.0.1:%1/audio/11-0.wav").arg(slow.port()));
+    if (how == 1) {
+      EXPECT_EQ(player.url(), QStringLiteral("/music/local.mp3"));
+      EXPECT_EQ(engine.state().playingGrid, PlayingGrid::Playlist);
+    }
+  }
+}
+
+// The monitor marks the candidate being tried, shows the one chosen by hand, and lets go of
+// the web song's candidates once a playlist song plays.
+TEST_F(SearchAndPlayTest, MonitorFollowsTheTriedCandidate) {
+  QSignalSpy current(&rows, &ResultRowPlayer::MonitorCurrentCandidate);
+  QSignalSpy shown(&rows, &ResultRowPlayer::MonitorCandidatesChanged);
+  Search(QStringLiteral("候鸟"), 2);
+  Play(7);
+  ASSERT_FALSE(current.isEmpty());
+  EXPECT_EQ(current.last()[0].toInt(), 16);
+  Play(7);
+  EXPECT_EQ(current.last()[0].toInt(), 17);
+  rows.SetCurrentCandidate(19 - 17);  // a double-click on the monitor's row 19
+  Play(7);
+  EXPECT_EQ(current.last()[0].toInt(), 19);
+  EXPECT_EQ(played.last(), base + QStringLiteral("/audio/11-3.wav"));
+  auto countRow = [this] {
+    return playback::MonitorValues(config, engine.state())
+        .filter(QStringLiteral("Manual="))
+        .value(0);
+  };
+  EXPECT_TRUE(countRow().endsWith(QStringLiteral("Manual=3"))) << countRow().toStdString();
+  ASSERT_FALSE(shown.isEmpty());
+  EXPECT_FALSE(shown.last()[0].toStringList().value(0).isEmpty());
+
+  rows.ForgetHit();
+  EXPECT_EQ(current.last()[0].toInt(), 0);
+  EXPECT_EQ(shown.last()[0].toStringList(), QStringList(20, QString()));
+  EXPECT_TRUE(countRow().endsWith(QStringLiteral("Manual=0")));
+  EXPECT_EQ(rows.candidateCount(), 0);
 }
 
 TEST(DemoService, AudioIsLongerThanAMinuteAndSomeMirrorsAreDead) {

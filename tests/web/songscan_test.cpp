@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QUrl>
+#include <iostream>
+#include <iterator>
 
 #include "common/textfile.h"
 #include "web/pagefetcher.h"
@@ -124,7 +128,8 @@ TEST(Candidates, LimitsPerEngine) {
     soso += QStringLiteral("<div id=\"meta_info_%1\">t;http://x/%1a;http://x/%1b;http://x/%1c;;|$|")
                 .arg(i);
   }
-  EXPECT_EQ(web::CollectSogouCandidates(sogou, QString()).size(), 25);
+  EXPECT_EQ(web::CollectSogouCandidates(sogou, QStringLiteral("http://l/listenV2.jsp?")).size(),
+            25);
   // Soso checks its limit after each block, and within a block stops at 21: the seventh block
   // of three links goes from 18 to 21.
   const auto s = web::CollectSosoCandidates(soso);
@@ -142,7 +147,8 @@ TEST(PlayablePages, ListenLineAndUrlaAnchor) {
   EXPECT_EQ(web::ParseSogouListen({QStringLiteral("url\":\"http://x\"}]};")}), QString());
 
   const QString decode = SavedPage("baidu_decode.html");
-  EXPECT_EQ(web::FindUrlaAnchor(decode), QStringLiteral("/audio/2-1.wav?x=1&y=2"));
+  // Without a base the link is a bare path, which would name a local file: dropped.
+  EXPECT_EQ(web::FindUrlaAnchor(decode), QString());
   EXPECT_EQ(web::FindUrlaAnchor(decode, QUrl(QStringLiteral("http://h.example/baidu/link?id=2"))),
             QStringLiteral("http://h.example/audio/2-1.wav?x=1&y=2"));
   EXPECT_EQ(web::FindUrlaAnchor(QStringLiteral("<a id=urlb href=x><div id=urla>")), QString());
@@ -180,6 +186,73 @@ TEST(TextHelpers, StripTags) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(web::StripTags(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+// Links a page offers are kept only when they are network addresses the player may open.
+TEST(Candidates, OnlyNetworkAddressesAreCollected) {
+  const char* refused[] = {"file:///etc/passwd",
+                           "javascript:alert(1)",
+                           "data:audio/wav;base64,AA",
+                           "ftp://127.0.0.1/a.mp3",
+                           "av://lavfi:sine",
+                           "/dev/zero",
+                           "FILE:/x"};
+  const char* kept[] = {"http://h/a.mp3", "HTTPS://h/a", "mms://h/a.wma",
+                        "mmsh://h/a",     "rtsp://h/a",  "rtmp://h/a"};
+  QString baidu, listen;
+  for (const char* a : refused) {
+    baidu += QStringLiteral("<td class=d><a href=\"%1\" title=\"请点击左键\">").arg(a);
+    EXPECT_EQ(web::ParseSogouListen({QStringLiteral("{\"url\":\"%1\"}]};").arg(a)}), QString())
+        << a;
+    EXPECT_EQ(web::FindUrlaAnchor(QStringLiteral("<a id=urla href=\"%1\">").arg(a),
+                                  QUrl(QStringLiteral("http://h/p"))),
+              a[0] == '/' ? QStringLiteral("http://h/dev/zero") : QString())
+        << a;
+  }
+  for (const char* a : kept) {
+    baidu += QStringLiteral("<td class=d><a href=\"%1\" title=\"请点击左键\">").arg(a);
+    EXPECT_EQ(web::ParseSogouListen({QStringLiteral("{\"url\":\"%1\"}]};").arg(a)}),
+              QString::fromLatin1(a));
+  }
+  const auto found = web::CollectBaiduCandidates(baidu);
+  ASSERT_EQ(found.size(), static_cast<qsizetype>(std::size(kept)));
+  for (size_t i = 0; i < std::size(kept); ++i) EXPECT_EQ(found[i].address, kept[i]);
+  EXPECT_TRUE(web::CollectSogouCandidates(QStringLiteral("<a pb=t class=mr style=\"\" "
+                                                         "onclick=\"o2('id=1');return(false);\">"),
+                                          QStringLiteral("file:///listenV2.jsp?"))
+                  .isEmpty());
+}
+
+// A singer field stuffed with 100,000 distinct tags: a scan that strips one tag name per pass
+// over the text needs minutes; a linear one a fraction of a second.
+TEST(ResultScan, HugeTagSoupInOneFieldIsLinear) {
+  QString soup;
+  for (int i = 0; i < 100000; ++i) soup += QStringLiteral("<i%1>").arg(i);
+  const QString page = QStringLiteral(
+                           "<a pb=t class=mr style=x o2('id=1');return(false);\" "
+                           "title=\"歌\" action=x class=mr target=_blank>林") +
+                       soup + QStringLiteral("澈</a>&nbsp");
+  QElapsedTimer clock;
+  clock.start();
+  const auto hits = web::ScanSogouResults(page);
+  const qint64 ms = clock.elapsed();
+  ASSERT_FALSE(hits.isEmpty());
+  EXPECT_EQ(hits[0].singer, QStringLiteral("林澈"));
+  EXPECT_LT(ms, 5000);
+  // A page whose markers stop early: every round must not search the rest of the page again.
+  const QString sparse = QStringLiteral("<a pb=t class=mr style=") + QString(8 << 20, u'x') +
+                         QStringLiteral("<td class=d><a href=\"");
+  clock.restart();
+  EXPECT_EQ(web::ScanSogouResults(sparse).size(), 0);
+  EXPECT_EQ(web::ScanBaiduResults(sparse).size(), 0);
+  EXPECT_TRUE(web::CollectSogouCandidates(sparse, QStringLiteral("http://l/?")).isEmpty());
+  EXPECT_TRUE(web::CollectBaiduCandidates(sparse).isEmpty());
+  EXPECT_TRUE(web::CollectSosoCandidates(sparse).isEmpty());
+  const qint64 sparseMs = clock.elapsed();
+  std::cout << "[ figures  ] 8 MiB sparse page, all scanners: " << sparseMs << " ms\n";
+  EXPECT_LT(sparseMs, 1000);
+  // Copies of a stripped tag go too, even behind a stray '>'.
+  EXPECT_EQ(web::StripTags(QStringLiteral("<b>x>y<b>")), QStringLiteral("x>y"));
 }
 
 TEST(TextHelpers, MonitorRowsShortenTheListenPrefix) {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Song search and the result grid's rows.
 #include <QLabel>
-#include <QLineEdit>
+#include <QTableView>
 
 #include "app/ui/appcontext.h"
 #include "lyrics/lyricscontroller.h"
@@ -11,6 +11,7 @@
 #include "playlist/ui/playlistwindow.h"
 #include "shell/ui/monitorwindow.h"
 #include "shell/ui/trayicon.h"
+#include "web/pagefetcher.h"
 #include "web/resultrowplayer.h"
 #include "web/songsearch.h"
 
@@ -21,17 +22,30 @@ void AppContext::ConnectWeb() {
             QLabel* loads = playlistWindow_->loadsLabel();
             loads->setText(text);
             loads->setVisible(visible);
+            // Loads sits on the chart tab's strip; the result grid shows the busy pointer.
+            QWidget* results = playlistWindow_->grid(1)->viewport();
+            if (visible)
+              results->setCursor(Qt::BusyCursor);
+            else
+              results->unsetCursor();
           });
   connect(search_.get(), &SongSearch::ResultsTabWanted, this, [this] {
     resultPlayer_->SetShowsRadio(false);
     playlistWindow_->TabSel(1);
   });
-  connect(search_.get(), &SongSearch::SearchBoxCleared, mainWindow_->searchBox(),
-          &QLineEdit::clear);
+  connect(search_.get(), &SongSearch::Failed, engine_.get(), &PlaybackEngine::ShowStatus);
+  connect(fetcher_.get(), &PageFetcher::BusyChanged, mainWindow_, &MainWindow::SetBusy);
   connect(resultPlayer_.get(), &ResultRowPlayer::PreparingRow, lyrics_.get(),
           &LyricsController::OnSongStarted);
+  // The newest user action wins: a song chosen while a search runs ends that search.
+  connect(resultPlayer_.get(), &ResultRowPlayer::PreparingRow, search_.get(), &SongSearch::Cancel);
+  connect(engine_.get(), &PlaybackEngine::PlaylistRowStarting, search_.get(), &SongSearch::Cancel);
+  connect(engine_.get(), &PlaybackEngine::PlaylistRowStarting, resultPlayer_.get(),
+          &ResultRowPlayer::ForgetHit);
   connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCandidatesChanged, monitorWindow_,
           &MonitorWindow::SetCandidates);
+  connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCurrentCandidate, monitorWindow_,
+          &MonitorWindow::MarkCandidateRow);
   connect(resultPlayer_.get(), &ResultRowPlayer::PlayStarted, tray_.get(),
           [this] { tray_->SetPlayingTitle(engine_->state().titleText); });
 }

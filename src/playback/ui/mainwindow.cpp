@@ -421,3 +421,10 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   const int y = TwipsToPx(1320);
   p.drawLine(TwipsToPx(90), y, TwipsToPx(4410), y);
 }
+
+void MainWindow::SetBusy(bool busy) {
+  if (busy)
+    setCursor(Qt::BusyCursor);
+  else
+    unsetCursor();
+}

@@ -49,6 +49,8 @@ class MainWindow : public SkinnedWindow {
   void SetTrayAvailable(bool available);
   WindowAnimation& animation() { return animation_; }
   QLineEdit* searchBox() const { return txtKey_; }
+  // While a search or page fetch runs the pointer shows it; the window stays usable.
+  void SetBusy(bool busy);
 
  signals:
   void SatelliteToggleRequested(int index);  // Menus(0..3)

@@ -3,6 +3,7 @@
 #include "shell/ui/monitorwindow.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QTableView>
 
 #include "common/twips.h"
@@ -12,6 +13,18 @@
 namespace {
 constexpr int kMargin = 4;
 constexpr int kMinExtraHeightTwips = 2500;
+
+// The NowPlay picture the song grids show: a play triangle in the playing green.
+QIcon NowPlayIcon() {
+  QPixmap pm(12, 12);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(77, 163, 12));
+  p.drawPolygon(QPolygonF({QPointF(2, 1), QPointF(11, 6), QPointF(2, 11)}));
+  return QIcon(pm);
+}
 }  // namespace
 
 MonitorWindow::MonitorWindow(QWidget* parent)
@@ -32,6 +45,16 @@ void MonitorWindow::OnRowDoubleClicked(int row) {
   if (row < MonitorModel::kFirstCandidateRow || row >= MonitorModel::kRows) return;
   if (webPlaying_ && !webPlaying_()) return;
   emit CandidateChosen(row - MonitorModel::kFirstCandidateRow);
+}
+
+void MonitorWindow::MarkCandidateRow(int row) {
+  static const QIcon icon = NowPlayIcon();
+  model_.MarkCandidate(row - MonitorModel::kFirstCandidateRow, icon);
+}
+
+void MonitorWindow::ClearCandidates() {
+  model_.SetCandidates({});
+  model_.MarkCandidate(-1, QIcon());
 }
 
 void MonitorWindow::FitToMainWindow(const QRect& mainTwips) {

@@ -24,6 +24,11 @@ class MonitorWindow : public SkinnedWindow {
   void SetValues(const QStringList& values) { model_.SetValues(values); }
   void SetCandidates(const QStringList& candidates) { model_.SetCandidates(candidates); }
   void SetOnlineNotice(const QString& text) { model_.SetOnlineNotice(text); }
+  // The candidate being tried, as its program row (16 + k): the NowPlay picture and a green
+  // value mark it; any other row clears the mark.
+  void MarkCandidateRow(int row);
+  // A playlist song plays: the web song's candidates and their mark go.
+  void ClearCandidates();
 
   // Whether a web result is playing (playing grid 2, list kind 2); candidates are chosen only
   // then. Unset means always.

@@ -48,6 +48,27 @@ TEST(MonitorWindow, DoubleClickOnRow16PlusKTriesCandidateK) {
   EXPECT_EQ(chosen, (QList<int>{0, 3, 19, 1}));
 }
 
+TEST(MonitorWindow, MarksTheTriedCandidateAndClears) {
+  MonitorWindow w;
+  QAbstractItemModel* m = w.grid()->model();
+  w.SetCandidates({QStringLiteral("...?id=1"), QStringLiteral("...?id=2")});
+  w.MarkCandidateRow(17);
+  const QModelIndex value = m->index(17 - 1, 2);
+  EXPECT_EQ(m->data(value, Qt::ForegroundRole).value<QColor>(), QColor(77, 163, 12));
+  EXPECT_FALSE(m->data(m->index(17 - 1, 0), Qt::DecorationRole).value<QIcon>().isNull());
+  EXPECT_FALSE(m->data(m->index(16 - 1, 2), Qt::ForegroundRole).isValid());
+
+  w.MarkCandidateRow(16);  // the next one: the mark moves
+  EXPECT_FALSE(m->data(value, Qt::ForegroundRole).isValid());
+  EXPECT_TRUE(m->data(m->index(16 - 1, 2), Qt::ForegroundRole).isValid());
+
+  w.ClearCandidates();
+  EXPECT_EQ(m->data(m->index(16 - 1, 2)).toString(), QString());
+  EXPECT_EQ(m->data(m->index(17 - 1, 2)).toString(), QString());
+  EXPECT_FALSE(m->data(m->index(16 - 1, 2), Qt::ForegroundRole).isValid());
+  EXPECT_TRUE(m->data(m->index(16 - 1, 0), Qt::DecorationRole).isNull());
+}
+
 TEST(MonitorWindow, HeaderAndFit) {
   MonitorWindow w;
   EXPECT_EQ(w.grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("No."));
