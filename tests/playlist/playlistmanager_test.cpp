@@ -39,7 +39,7 @@ class PlaylistManagerTest : public PlaylistFixture {
   int configSaves = 0;
 };
 
-TEST_F(PlaylistManagerTest, ThreeSongsGiveTwentyRowsAndAThreeLineSave) {
+TEST_F(PlaylistManagerTest, ThreeSongsGiveTwentyRowsAndBlankLinesGoAtTheNextChange) {
   dir.WriteFile("playlist/default.lst",
                 Gbk("\"月亮\",\"歌手甲\",\"03:07\",\"/m/a.mp3\"\r\n\r\n"
                     "\"  \",\"x\",\"00:00\",\"/m/blank.mp3\"\r\n"
@@ -52,11 +52,16 @@ TEST_F(PlaylistManagerTest, ThreeSongsGiveTwentyRowsAndAThreeLineSave) {
   EXPECT_EQ(grid.cell(2, 2), "未知");
   EXPECT_EQ(grid.path(3), "http://h/c.mp3");
   EXPECT_TRUE(prompter.asked().isEmpty());
+  const QByteArray before = dir.ReadFile("playlist/default.lst");
+  lists.SaveList();  // nothing changed: the file keeps its blank lines
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), before);
+  lists.AddSongRow("d", "s", "00:00", "/m/d.mp3");
   lists.SaveList();
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"),
             Gbk("\"月亮\",\"歌手甲\",\"03:07\",\"/m/a.mp3\"\r\n"
                 "\"b\",\"未知\",\"00:00\",\"/m/b.mp3\"\r\n"
-                "\"c, with comma\",\"未知\",\"00:00\",\"http://h/c.mp3\"\r\n"));
+                "\"c, with comma\",\"未知\",\"00:00\",\"http://h/c.mp3\"\r\n"
+                "\"d\",\"s\",\"00:00\",\"/m/d.mp3\"\r\n"));
 }
 
 TEST_F(PlaylistManagerTest, DuplicateWhileLoadingAsksAndKeepsTheFileBeingRead) {
@@ -72,7 +77,7 @@ TEST_F(PlaylistManagerTest, DuplicateWhileLoadingAsksAndKeepsTheFileBeingRead) {
   EXPECT_EQ(m.text,
             "添加的歌曲与本列表中现有歌曲重复!\r\n替换原有链接请点击确定,否则点取消\r\n"
             "原有链接:/first.mp3\r\n当前链接:/second.mp3");
-  EXPECT_EQ(m.buttons, PromptButtons::OkCancel);
+  EXPECT_EQ(m.buttons, PromptButtons::OkCancelToAll);
   EXPECT_EQ(Titles(), QStringList({"same", "other", "last"}));
   EXPECT_EQ(grid.path(1), "/first.mp3");
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"), file);
@@ -222,16 +227,44 @@ TEST_F(PlaylistManagerTest, RenameNeedsTwoListsAndRefusesACaseOnlyChange) {
 
 TEST(LstFile, QuotesAndLineBreaksNeverShiftFields) {
   const SongEntry song{{}, "say \"hi\"", "a\r\nb", "00:00", "/p,\"q\".mp3"};
-  const auto back = playlist::ParseLst(playlist::FormatLst({song, song}));
+  const auto back = playlist::ParseLst(playlist::FormatLst({song, song})).records;
   ASSERT_EQ(back.size(), 2u);
   EXPECT_EQ(back[1].title, "say ＂hi＂");
   EXPECT_EQ(back[1].singer, "a  b");
   EXPECT_EQ(back[1].duration, "00:00");
   EXPECT_EQ(back[1].path, "/p,＂q＂.mp3");
-  // Fields may spread over lines; an unfinished record at the end is dropped.
-  const auto split = playlist::ParseLst("\"t\",\"s\"\n\"d\",p\r\"x\",");
-  ASSERT_EQ(split.size(), 1u);
-  EXPECT_EQ(split[0].path, "p");
+}
+
+// Each line is read on its own: whatever is wrong with one line, the songs of the others come
+// back whole, and the lines that gave no whole record are counted.
+TEST(LstFile, EveryLineKeepsItsOwnRecords) {
+  const QString a = "\"a\",\"s\",\"00:00\",\"/a\"";
+  const QString b = "\"b\",\"s\",\"00:00\",\"/b\"";
+  const struct {
+    const char* name;
+    QString text;
+    QStringList titles;
+    int badLines;
+  } cases[] = {
+      {"blank line", a + "\r\n     \r\n" + b + "\r\n", {"a", "b"}, 0},
+      {"NUL line", a + "\r\n" + QString(6, QChar(0)) + "\r\n" + b, {"a", "b"}, 0},
+      {"short line", "\"t\",\"s\"\n" + a + "\r" + b, {"a", "b"}, 1},
+      {"two records on a line", a + "," + b + "\r\n", {"a", "b"}, 0},
+      {"a part left over", a + ",\"x\"\r\n" + b, {"a", "b"}, 1},
+      {"CR LF inside a title", "\"x\r\ny\",\"s\",\"00:00\",\"/xy\"\r\n" + b, {"x\r\ny", "b"}, 0},
+      {"unclosed quote", "\"x,\"s\",\"00:00\"\r\n" + a + "\r\n" + b, {"a", "b"}, 1},
+      {"NUL inside a field",
+       "\"x" + QString(QChar(0)) + "\",\"s\",\"00:00\",\"/x\"\r\n" + a,
+       {"a"},
+       1},
+  };
+  for (const auto& c : cases) {
+    const playlist::ParsedLst parsed = playlist::ParseLst(c.text);
+    QStringList titles;
+    for (const SongEntry& e : parsed.records) titles << e.title;
+    EXPECT_EQ(titles, c.titles) << c.name;
+    EXPECT_EQ(parsed.badLines, c.badLines) << c.name;
+  }
 }
 
 TEST(LstFile, GbkWinsUnlessTheBytesSayUtf8) {
@@ -242,11 +275,23 @@ TEST(LstFile, GbkWinsUnlessTheBytesSayUtf8) {
       {"\"t\",\"\xE6\x9C\xAA\xE7\x9F\xA5\xE7\x9A\x84\",\"00:00\",\"/p\"", "未知的"}};
   for (const auto& [bytes, singer] : cases) {
     dir.WriteFile("playlist/x.lst", bytes);
-    const auto songs = playlist::ReadLstFile(dir.Path("playlist/x.lst"));
-    ASSERT_TRUE(songs && songs->size() == 1u) << singer;
-    EXPECT_EQ((*songs)[0].singer, QString::fromUtf8(singer));
+    const auto read = playlist::ReadLstFile(dir.Path("playlist/x.lst"));
+    ASSERT_TRUE(read.clean() && read.records.size() == 1u) << singer;
+    EXPECT_EQ(read.records[0].singer, QString::fromUtf8(singer));
   }
-  EXPECT_FALSE(playlist::ReadLstFile("/dev/zero"));
+  using Status = playlist::LstRead::Status;
+  EXPECT_EQ(playlist::ReadLstFile("/dev/zero").status, Status::NotAFile);
+  EXPECT_EQ(playlist::ReadLstFile(dir.Path("playlist")).status, Status::NotAFile);
+  EXPECT_EQ(playlist::ReadLstFile(dir.Path("playlist/none.lst")).status, Status::Missing);
+  EXPECT_TRUE(playlist::ReadLstFile(dir.Path("playlist/none.lst")).clean());
+  // UTF-16 and bytes that are neither GBK nor UTF-8 read, but not cleanly.
+  for (const QByteArray& bytes :
+       {QByteArray("\xFF\xFE\"\0t\0\"\0", 8), QByteArray("\"t\",\"\x81\xFF\x80\",\"0\",\"/p\"")}) {
+    dir.WriteFile("playlist/x.lst", bytes);
+    const auto read = playlist::ReadLstFile(dir.Path("playlist/x.lst"));
+    EXPECT_TRUE(read.badEncoding);
+    EXPECT_FALSE(read.clean());
+  }
 }
 
 TEST(LstFile, AKilledSaveLeavesAWholeFileAndBackupsKeepReplacedOnes) {
@@ -276,7 +321,7 @@ TEST(LstFile, AKilledSaveLeavesAWholeFileAndBackupsKeepReplacedOnes) {
     waitpid(child, nullptr, 0);
     const QByteArray now = dir.ReadFile("playlist/x.lst");
     if (now != before) {
-      EXPECT_EQ(playlist::ParseLst(common::DecodeGbk(now)).size(), many.size()) << delayUs;
+      EXPECT_EQ(playlist::ParseLst(common::DecodeGbk(now)).records.size(), many.size()) << delayUs;
     }
   }
   // QSaveFile leaves no temporary name behind that would show up as a playlist.

@@ -53,10 +53,12 @@ QString DefaultLockFolder() {
 }
 }  // namespace
 
-AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder)
+AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder,
+                       Prompter* prompter)
     : paths_(paths ? *paths : AppPaths::Resolve()),
       lockFolder_(lockFolder.isEmpty() ? DefaultLockFolder() : lockFolder),
-      prompter_(std::make_unique<QtPrompter>()),
+      qtPrompter_(std::make_unique<QtPrompter>()),
+      prompter_(prompter ? prompter : qtPrompter_.get()),
       store_(std::make_unique<ConfigStore>(config_, menus_, paths_, *prompter_)),
       settings_(std::make_unique<SettingsCommands>(config_, menus_, *store_, *prompter_)),
       lock_(std::make_unique<InstanceLock>(lockFolder_)) {}
@@ -117,7 +119,7 @@ void AppContext::Build() {
   CreateMenus();
   mainWindow_ = new MainWindow(*engine_, menus_);
   mainWindow_->installEventFilter(this);
-  prompter_->SetParentWindow(mainWindow_);
+  qtPrompter_->SetParentWindow(mainWindow_);
   // Video files draw into the main window's display area where a real window system exists.
   if (QGuiApplication::platformName() == QLatin1String("xcb"))
     player_->SetVideoWindow(mainWindow_->videoSurface()->winId());
@@ -203,7 +205,10 @@ void AppContext::Start() {
       playlists_->LoadLST();
       return true;
     });
-    rest.Add("ready", [this] { return engine_->ShowStatus(QStringLiteral("准备就绪")), true; });
+    rest.Add("ready", [this] {
+      const QString& notice = playlists_->loadNotice();
+      return engine_->ShowStatus(notice.isEmpty() ? QStringLiteral("准备就绪") : notice), true;
+    });
     rest.Add("idle lyrics", [this] { return lrcShow_->ShowMessage(kIdleLyrics), true; });
     rest.Add("online notice", [this] { return notice_->Start(), true; });
     rest.Run();

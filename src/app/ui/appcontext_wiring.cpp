@@ -78,6 +78,7 @@ void AppContext::ConnectMenus() {
 
 void AppContext::ConnectConfig() {
   playlists_->SetSaveConfig([this] { SaveConfig(); });
+  connect(store_.get(), &ConfigStore::CurrentListRead, playlists_.get(), &PlaylistManager::MarkCurrent);
   connect(store_.get(), &ConfigStore::ConfigLoaded, this, [this] {
     player_->SetVolume(config_.volume);
     mainWindow_->PlaceVolumeKnob(config_.volume);

@@ -107,6 +107,7 @@ PlaylistWindow::PlaylistWindow(PlaylistManager& lists, PlaylistCommands& command
   loads_->setStyleSheet(QStringLiteral("color:%1;").arg(skin::kText.name()));
 
   connect(&menus_, &MenuForm::Triggered, this, &PlaylistWindow::OnMenuItem);
+  connect(&lists_, &PlaylistManager::StatusText, this, &PlaylistWindow::StatusText);
 
   // The playlist grid is LoadLST's to fill; the window only sets up its own two grids.
   playlist_.PadToMinRows();
