@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
 
 #include "common/gbk.h"
 #include "playlist/lstfile.h"
@@ -127,8 +130,102 @@ TEST_F(PlaylistManagerTest, FolderListingCapitalsAndOtherFiles) {
   lists.LoadLST();
   EXPECT_EQ(Titles(), QStringList());
   lists.AddSongRow("d", "未知", "00:00", "/d.mp3");
-  lists.SaveList();  // nothing checked: default.lst
+  lists.SaveList();  // nothing checked: an empty default.lst takes the rows
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"), Gbk("\"d\",\"未知\",\"00:00\",\"/d.mp3\"\r\n"));
+}
+
+// With no list current, the grid was never loaded from default.lst: once that file holds
+// songs, no save replaces them, whatever the grid holds.
+TEST_F(PlaylistManagerTest, AGridNotLoadedFromAListNeverReplacesItsSongs) {
+  const QByteArray songs = "\"one\",\"s\",\"00:00\",\"/one.mp3\"\r\n";
+  dir.WriteFile("playlist/default.lst", songs);
+  QSignalSpy status(&lists, &PlaylistManager::StatusText);
+  Start("../default");
+  EXPECT_EQ(lists.currentName(), "");
+  EXPECT_FALSE(lists.SaveList());  // empty grid
+  lists.AddSongRow("n", "s", "00:00", "/n.mp3");
+  EXPECT_FALSE(lists.SaveList());
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), songs);
+  ASSERT_EQ(status.size(), 2);
+  EXPECT_EQ(status[0][0].toString(), "当前列表未加载,不覆盖已有歌曲的列表: default");
+}
+
+// Lists that cannot be read or written as asked: nothing is lost and the status line says why.
+TEST_F(PlaylistManagerTest, ListsThatCannotBeReadOrWrittenAreToldAndLeftAlone) {
+  QSignalSpy status(&lists, &PlaylistManager::StatusText);
+  const QString listDir = dir.Path("playlist/");
+  ASSERT_EQ(mkfifo(QFile::encodeName(listDir + "fifo.lst").constData(), 0600), 0);
+  ASSERT_TRUE(QDir().mkpath(listDir + "folder.lst"));
+  dir.WriteFile("playlist/fifo", "");
+  dir.WriteFile("playlist/folder", "");
+  dir.WriteFile("outside.lst", "\"o\",\"s\",\"00:00\",\"/o.mp3\"\r\n");
+  ASSERT_TRUE(QFile::link(dir.Path("outside.lst"), listDir + "away.lst"));
+  dir.WriteFile("playlist/bad.lst", "\"a\",\"s\",\"00:00\",\"/a.mp3\"\r\n\"broken\r\n");
+  const struct {
+    const char* list;
+    const char* loadText;  // "" when the list loads quietly
+    const char* saveText;
+  } cases[] = {
+      {"fifo", "列表文件无法读取(不是普通文件): ", "列表文件不是普通文件,未保存: "},
+      {"folder", "列表文件无法读取(不是普通文件): ", "列表文件不是普通文件,未保存: "},
+      {"away", "", "列表文件是指向别处的链接,为安全起见不保存: "},
+  };
+  Start("default");
+  for (const auto& c : cases) {
+    status.clear();
+    lists.MarkCurrent(c.list);
+    lists.LoadLST();
+    const QString file = listDir + c.list + ".lst";
+    if (*c.loadText) {
+      ASSERT_EQ(status.size(), 1) << c.list;
+      EXPECT_EQ(status[0][0].toString(), c.loadText + file);
+    }
+    status.clear();
+    lists.AddSongRow("n", "s", "00:00", "/n.mp3");
+    EXPECT_FALSE(lists.SaveList()) << c.list;
+    ASSERT_EQ(status.size(), 1) << c.list;
+    EXPECT_EQ(status[0][0].toString(), c.saveText + file);
+  }
+  EXPECT_EQ(dir.ReadFile("outside.lst"), "\"o\",\"s\",\"00:00\",\"/o.mp3\"\r\n");
+  EXPECT_TRUE(QFileInfo(listDir + "folder.lst").isDir());
+
+  // A list with a line it could not read: left as it is until an edit, then backed up first.
+  const QByteArray bad = dir.ReadFile("playlist/bad.lst");
+  status.clear();
+  lists.MarkCurrent("bad");
+  lists.LoadLST();
+  ASSERT_EQ(status.size(), 1);
+  EXPECT_EQ(status[0][0].toString(), "列表中有1行无法读取,原文件将保留,编辑后才会保存: bad");
+  grid.SetCell(1, 3, "03:00");  // what playback fills in is not an edit of the user's
+  EXPECT_FALSE(lists.SaveList());
+  EXPECT_EQ(dir.ReadFile("playlist/bad.lst"), bad);
+  lists.AddSongRow("n", "s", "00:00", "/n.mp3");
+  EXPECT_TRUE(lists.SaveList());
+  EXPECT_EQ(dir.ReadFile("bin/backup/playlist/bad.lst"), bad);
+  EXPECT_EQ(dir.ReadFile("playlist/bad.lst"),
+            "\"a\",\"s\",\"03:00\",\"/a.mp3\"\r\n\"n\",\"s\",\"00:00\",\"/n.mp3\"\r\n");
+}
+
+// Hundreds of duplicates: one answer can settle the rest of the load.
+TEST_F(PlaylistManagerTest, DuplicateQuestionCanAnswerTheRestAtOnce) {
+  QByteArray file;
+  for (int k = 0; k < 301; ++k)
+    file += "\"same\",\"s\",\"00:00\",\"/" + QByteArray::number(k) + "\"\r\n";
+  dir.WriteFile("playlist/default.lst", file);
+  for (const PromptAnswer answer : {PromptAnswer::OkToAll, PromptAnswer::CancelToAll}) {
+    prompter.ClearAsked();
+    prompter.QueueAnswer(PromptAnswer::Cancel);
+    prompter.QueueAnswer(answer);
+    Start();
+    EXPECT_EQ(prompter.asked().size(), 2);
+    EXPECT_EQ(grid.path(1), answer == PromptAnswer::OkToAll ? "/300" : "/0");
+    // The next command asks again.
+    prompter.ClearAsked();
+    prompter.QueueAnswer(PromptAnswer::Cancel);
+    lists.AddSongRow("same", "s", "00:00", "/new");
+    EXPECT_EQ(prompter.asked().size(), 1);
+    dir.WriteFile("playlist/default.lst", file);
+  }
 }
 
 TEST_F(PlaylistManagerTest, SwitchingByTheMenuSavesTheListBeingLeftUnderItsOwnName) {
@@ -351,9 +448,9 @@ TEST_F(PlaylistCommandsTest, AddFileCutsFourCharactersAndSavesEvenWhenCancelled)
   EXPECT_EQ(Saved(), "\"曲子.\",\"未知\",\"00:00\",\"/music/曲子.flac\"\r\n");
 }
 
-TEST_F(PlaylistCommandsTest, AddFolderTakesSixExtensionsInAnyCase) {
+TEST_F(PlaylistCommandsTest, AddFolderTakesSixExtensionsInAnyCaseAndNoHiddenFile) {
   const QString folder = dir.Path("songs");
-  for (const char* name : {"b.MP3", "a.wma", "c.mp3.txt", "d.ogg", "e.Wav", "f.mp4"})
+  for (const char* name : {"b.MP3", "a.wma", "c.mp3.txt", "d.ogg", "e.Wav", "f.mp4", ".h.mp3"})
     dir.WriteFile(QStringLiteral("songs/") + name, "x");
   prompter.QueuePath(folder + u'/');
   commands.AddFolder();
