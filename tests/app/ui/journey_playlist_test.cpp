@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <map>
 #include <memory>
+#include <optional>
 
 #include "app/ui/appcontext.h"
 #include "playback/ui/mainwindow.h"
@@ -116,6 +116,103 @@ TEST_F(PlaylistJourney, SwitchingInEveryOrderKeepsEveryFileByteIdentical) {
   std::string expected = before;
   expected.insert(expected.find("utf16.lst"), "missing.lst: \n");
   EXPECT_EQ(Snapshot(), expected);
+}
+
+// A defaultlist that names no list (a path, a FIFO, a folder, a name from a file whose
+// first section hides behind a byte-order mark): default.lst keeps its songs at exit.
+TEST_F(PlaylistJourney, ADefaultListNamingNoListNeverEmptiesDefaultLst) {
+  const QByteArray songs = Lines({"one"});
+  ASSERT_EQ(mkfifo(QFile::encodeName(dir.Path("playlist/pipe.lst")).constData(), 0600), 0);
+  ASSERT_TRUE(QDir().mkpath(dir.Path("playlist/folder.lst")));
+  const QByteArray configs[] = {Config("../playlist/default"), Config("pipe"), Config("folder"),
+                                "\xEF\xBB\xBF" + Config("nosuchlist"), Config("")};
+  for (const QByteArray& config : configs) {
+    dir.WriteFile("playlist/default.lst", songs);
+    dir.WriteFile("bin/config.ini", config);
+    auto c = Launch();
+    c->Shutdown();
+    EXPECT_EQ(dir.ReadFile("playlist/default.lst"), songs) << config.toStdString();
+  }
+}
+
+// Every list command asks its question once per click.
+TEST_F(PlaylistJourney, EveryListCommandRunsOncePerClick) {
+  dir.WriteFile("music/a.mp3", "x");
+  auto c = Launch();
+  const struct {
+    const char* array;
+    int index;
+    std::optional<QString> text;  // the input box's answer, when the command asks one
+    QString path;                 // the file or folder picked, when it asks one
+    QStringList kinds;            // what was asked, in order
+  } clicks[] = {
+      {"ALists", 1, "abc", {}, {"text"}},
+      {"ALists", 1, "中文", {}, {"text", "message"}},
+      {"ALists", 1, "ABC", {}, {"text", "message"}},
+      {"ALists", 3, "xyz", {}, {"text"}},
+      {"mnuAdds", 0, {}, dir.Path("music/a.mp3"), {"open"}},
+      {"mnuAdds", 1, {}, dir.Path("music"), {"folder", "message"}},  // a.mp3 is there already
+      {"mnuDels", 0, {}, {}, {"message"}},
+      {"mnuDels", 1, {}, {}, {"message"}},
+      {"ALists", 2, {}, {}, {"message"}},
+      {"ALists", 2, {}, {}, {"message"}},  // default cannot go
+      {"ALists", 3, {}, {}, {"message"}},  // only one list left
+  };
+  for (const auto& click : clicks) {
+    prompter.ClearAsked();
+    if (click.text) prompter.QueueText(click.text);
+    if (!click.path.isEmpty()) prompter.QueuePath(click.path);
+    Click(*c, click.array, click.index);
+    QStringList kinds;
+    for (const auto& asked : prompter.asked()) kinds << asked.kind;
+    EXPECT_EQ(kinds, click.kinds) << click.array << "_" << click.index;
+  }
+  EXPECT_EQ(c->playlists().currentName(), "default");
+  EXPECT_FALSE(QFile::exists(dir.Path("playlist/xyz.lst")));
+  c->Shutdown();
+}
+
+// New, add file, add folder, delete a song, rename, new, delete; then a restart on the same
+// folder reads every list back.
+TEST_F(PlaylistJourney, EditedListsReadBackAfterARestart) {
+  for (const char* name : {"a.mp3", "b.wma", ".hidden.mp3"})
+    dir.WriteFile(QString("music/") + name, "x");
+  {
+    auto c = Launch();
+    prompter.QueuePath(dir.Path("music/a.mp3"));
+    Click(*c, "mnuAdds", 0);
+    prompter.QueueText("Rock");
+    Click(*c, "ALists", 1);
+    prompter.QueuePath(dir.Path("music"));
+    Click(*c, "mnuAdds", 1);
+    EXPECT_EQ(c->playlists().grid().title(3), "");
+    Click(*c, "mnuDels", 0);  // the selected row: the last one added
+    prompter.QueueText("Jazz");
+    Click(*c, "ALists", 3);
+    prompter.QueueText("tmp");
+    Click(*c, "ALists", 1);
+    prompter.QueuePath(dir.Path("music/b.wma"));
+    Click(*c, "mnuAdds", 0);
+    Click(*c, "ALists", 2);
+    c->Shutdown();
+  }
+  const QByteArray a =
+      "\"a\",\"\xCE\xB4\xD6\xAA\",\"00:00\",\"" + dir.Path("music/a.mp3").toUtf8() + "\"\r\n";
+  EXPECT_EQ(Snapshot(),
+            "default.lst: " + a.toStdString() + "\nJazz.lst: " + a.toStdString() + "\n");
+  EXPECT_TRUE(QFile::exists(dir.Path("bin/backup/playlist/tmp.lst")));
+
+  auto again = Launch();
+  QStringList captions;
+  for (QAction* item : again->menus().Items("LList")) captions << item->text();
+  EXPECT_EQ(captions, QStringList({"default", "Jazz"}));
+  EXPECT_EQ(again->playlists().currentName(), "default");
+  EXPECT_EQ(again->playlists().grid().path(1), dir.Path("music/a.mp3"));
+  Switch(*again, "Jazz");
+  EXPECT_EQ(again->playlists().grid().title(1), "a");
+  EXPECT_EQ(again->playlists().grid().title(2), "");
+  again->Shutdown();
+  EXPECT_EQ(prompter.messages(), QStringList({"确认将所选歌曲从列表中删除?", "确认删除当前列表?"}));
 }
 
 }  // namespace
