@@ -3,7 +3,8 @@
 // Helper of the crash-safety test: saves a 20,000-song list, the settings and a lyrics offset
 // through the program's own save paths, as version "a" or "b", once or alternating forever.
 //   crashsafety_writer ROOT a|b|loop
-// In loop mode it prints one line when it is ready, so the test kills it while it writes.
+// In loop mode it prints "ready" when it starts saving and "saved" after each whole save, so
+// the test can time its kills to land while it writes.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -93,5 +94,9 @@ int main(int argc, char** argv) {
   }
   std::puts("ready");
   std::fflush(stdout);
-  for (int k = 0;; ++k) writer.Save(k % 2 ? 'a' : 'b');
+  for (int k = 0;; ++k) {
+    writer.Save(k % 2 ? 'a' : 'b');
+    std::puts("saved");
+    std::fflush(stdout);
+  }
 }
