@@ -18,18 +18,21 @@ constexpr int kBackupGenerations = 5;
 
 constexpr int kMaxJoinedLines = 4;
 
-bool IsLineEnd(QChar c) {
-  return c == u'\r' || c == u'\n';
-}
-
 // Past the line end at i (CR LF counts once).
 qsizetype SkipLineEnd(const QChar* s, qsizetype n, qsizetype i) {
   if (i < n && s[i] == u'\r') return i + 1 < n && s[i + 1] == u'\n' ? i + 2 : i + 1;
   return i < n ? i + 1 : i;
 }
 
-qsizetype LineEnd(const QChar* s, qsizetype n, qsizetype i) {
-  while (i < n && !IsLineEnd(s[i])) ++i;
+// The end of the line starting at i; `control` is set when the line holds a control character
+// other than a tab (text that is not a list, or a broken one).
+qsizetype LineEnd(const QChar* s, qsizetype n, qsizetype i, bool& control) {
+  for (; i < n; ++i) {
+    const char16_t c = s[i].unicode();
+    if (c >= 0x20) continue;
+    if (c == u'\r' || c == u'\n') break;
+    if (c != u'\t') control = true;
+  }
   return i;
 }
 
@@ -40,8 +43,9 @@ bool IsBlankLine(const QChar* s, qsizetype from, qsizetype to) {
 }
 
 // The fields of s[from, to); openQuote when a quoted field was still open at `to`.
-QStringList SplitFields(const QChar* s, qsizetype from, qsizetype to, bool& openQuote) {
-  QStringList fields;
+void SplitFields(const QChar* s, qsizetype from, qsizetype to, QStringList& fields,
+                 bool& openQuote) {
+  fields.clear();
   openQuote = false;
   qsizetype i = from;
   for (;;) {
@@ -62,14 +66,6 @@ QStringList SplitFields(const QChar* s, qsizetype from, qsizetype to, bool& open
     if (i >= to) break;
     ++i;  // the comma; one right at the end closes an empty field
   }
-  return fields;
-}
-
-bool HasControlBytes(const QStringList& fields) {
-  for (const QString& f : fields)
-    for (QChar c : f)
-      if (c.unicode() < 0x20 && c != u'\t' && !IsLineEnd(c)) return true;
-  return false;
 }
 
 // Our own files are GBK, and short GBK texts such as "未知" (CE B4 D6 AA) are also valid
@@ -109,35 +105,39 @@ ParsedLst ParseLst(const QString& text) {
   const QChar* s = text.constData();
   const qsizetype n = text.size();
   qsizetype i = 0;
+  QStringList fields, joined;
   while (i < n) {
-    qsizetype end = LineEnd(s, n, i);
+    bool control = false;
+    qsizetype end = LineEnd(s, n, i, control);
     if (IsBlankLine(s, i, end)) {
       i = SkipLineEnd(s, n, end);
       continue;
     }
     bool open = false;
-    QStringList fields = SplitFields(s, i, end, open);
+    SplitFields(s, i, end, fields, open);
     if (open && fields.size() % 4 != 0) {
       // A line break inside a quoted field: take the next lines only when they finish the
       // record, so an unclosed quote never swallows the songs below it.
       qsizetype joinedEnd = end;
+      bool joinedControl = control;
       for (int k = 0; k < kMaxJoinedLines && joinedEnd < n; ++k) {
-        joinedEnd = LineEnd(s, n, SkipLineEnd(s, n, joinedEnd));
+        joinedEnd = LineEnd(s, n, SkipLineEnd(s, n, joinedEnd), joinedControl);
         bool stillOpen = false;
-        QStringList joined = SplitFields(s, i, joinedEnd, stillOpen);
+        SplitFields(s, i, joinedEnd, joined, stillOpen);
         if (!stillOpen && joined.size() % 4 == 0) {
-          fields = std::move(joined);
+          fields.swap(joined);
           end = joinedEnd;
-          open = false;
+          control = joinedControl;
           break;
         }
       }
     }
-    if (HasControlBytes(fields)) {
+    if (control) {
       ++out.badLines;
     } else {
       for (qsizetype f = 0; f + 4 <= fields.size(); f += 4)
-        out.records.push_back({QString(), fields[f], fields[f + 1], fields[f + 2], fields[f + 3]});
+        out.records.push_back({QString(), std::move(fields[f]), std::move(fields[f + 1]),
+                               std::move(fields[f + 2]), std::move(fields[f + 3])});
       if (fields.size() % 4 != 0) ++out.badLines;
     }
     i = SkipLineEnd(s, n, end);
@@ -198,7 +198,10 @@ LstRead ReadLstFile(const QString& path) {
 
 bool WriteLstFile(const QString& path, const std::vector<SongEntry>& songs,
                   const QString& backupDir) {
-  const QByteArray bytes = common::EncodeGbk(FormatLst(songs));
+  return WriteLstBytes(path, common::EncodeGbk(FormatLst(songs)), backupDir);
+}
+
+bool WriteLstBytes(const QString& path, const QByteArray& bytes, const QString& backupDir) {
   QFile old(path);
   if (QFileInfo(path).isFile() && old.open(QIODevice::ReadOnly)) {
     const QByteArray before = old.read(kMaxFileBytes);

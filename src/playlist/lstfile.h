@@ -51,5 +51,7 @@ LstRead ReadLstFile(const QString& path);
 // not merely extend, the old file is first copied into backupDir (a few generations).
 bool WriteLstFile(const QString& path, const std::vector<SongEntry>& songs,
                   const QString& backupDir);
+// The same with the file's bytes already made (GBK of FormatLst).
+bool WriteLstBytes(const QString& path, const QByteArray& bytes, const QString& backupDir);
 
 }  // namespace playlist

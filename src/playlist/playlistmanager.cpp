@@ -29,7 +29,15 @@ PlaylistManager::PlaylistManager(SongGridModel& grid, MenuForm& menus, Prompter&
       menus_(menus),
       prompter_(prompter),
       paths_(std::move(paths)),
-      config_(config) {}
+      config_(config) {
+  const auto changed = [this] {
+    if (!loading_) rowsChanged_ = true;
+  };
+  connect(&grid_, &QAbstractItemModel::dataChanged, this, changed);
+  connect(&grid_, &QAbstractItemModel::rowsInserted, this, changed);
+  connect(&grid_, &QAbstractItemModel::rowsRemoved, this, changed);
+  connect(&grid_, &QAbstractItemModel::modelReset, this, changed);
+}
 
 QString PlaylistManager::FileOf(const QString& name) const {
   return paths_.playlistDir() + name + QStringLiteral(".lst");
@@ -168,8 +176,8 @@ void PlaylistManager::LoadLST() {
     grid_.RemoveRow(grid_.rows() - 1);
   grid_.PadToMinRows();
   grid_.EndBulk();
-  // The hash tells "unchanged" only for the rows as read; a replaced duplicate must be written.
-  loadedHash_ = saveAfterLoad_ ? 0 : qHash(GridBytes());
+  // A duplicate replaced while reading is a change: the file does not hold it yet.
+  rowsChanged_ = saveAfterLoad_;
   loadedStamp_ = loadedName_.isEmpty() ? QString() : Stamp(FileOf(loadedName_));
   // A duplicate replaced while reading is written once the whole file is in the grid, so the
   // file being read is never cut short.
@@ -197,10 +205,8 @@ bool PlaylistManager::SaveList() {
     Tell(QStringLiteral("当前列表未加载,不覆盖已有歌曲的列表: ") + name);
     return false;
   }
-  const QByteArray bytes = GridBytes();
   // Unchanged rows over an unchanged file: nothing to write, the file keeps its own bytes.
-  if (ownFile && loadedFileExists_ && qHash(bytes) == loadedHash_ && Stamp(file) == loadedStamp_)
-    return true;
+  if (ownFile && loadedFileExists_ && !rowsChanged_ && Stamp(file) == loadedStamp_) return true;
   if (ownFile && !loadedClean_) {
     if (!edited_) return false;
     if (QFileInfo(file).isFile() &&
@@ -214,21 +220,16 @@ bool PlaylistManager::SaveList() {
     Tell(problem + file);
     return false;
   }
-  std::vector<SongEntry> songs;
-  songs.reserve(static_cast<size_t>(grid_.rows()));
-  for (int row = 1; row < grid_.rows(); ++row) {
-    SongEntry e = grid_.entry(row);
-    if (!e.IsBlank()) songs.push_back(std::move(e));
-  }
+  const QByteArray bytes = GridBytes();
   // A failure leaves the old file and the grid as they are.
-  if (!playlist::WriteLstFile(file, songs, paths_.backupDir() + QStringLiteral("playlist/"))) {
+  if (!playlist::WriteLstBytes(file, bytes, paths_.backupDir() + QStringLiteral("playlist/"))) {
     Tell(QStringLiteral("列表保存失败,文件无法写入: ") + file);
     return false;
   }
   if (ownFile) {
     loadedClean_ = true;
     loadedFileExists_ = true;
-    loadedHash_ = qHash(bytes);
+    rowsChanged_ = false;
     loadedStamp_ = Stamp(file);
   }
   return true;

@@ -89,12 +89,12 @@ class PlaylistManager : public QObject {
   AppConfig& config_;
   std::function<void()> saveConfig_;
   QString current_;
-  // The list whose file the grid holds (empty: none was loaded), how that file read, and the
-  // hash of the bytes the grid would write right after the load, to tell an unchanged list.
+  // The list whose file the grid holds (empty: none was loaded), how that file read, and
+  // whether any row changed since it was loaded or saved, to leave an unchanged list alone.
   QString loadedName_;
   bool loadedClean_ = true;
   bool loadedFileExists_ = false;
-  size_t loadedHash_ = 0;
+  bool rowsChanged_ = false;
   QString loadedStamp_;  // size and time of the file as loaded or last saved
   bool edited_ = false;
   QString loadNotice_;
