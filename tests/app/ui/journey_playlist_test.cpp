@@ -98,9 +98,11 @@ TEST_F(PlaylistJourney, SwitchingInEveryOrderKeepsEveryFileByteIdentical) {
   dir.WriteFile("playlist/empty.lst", "\r\n\r\n");
   dir.WriteFile("playlist/missing", "not a list");  // listed; "missing.lst" does not exist
   dir.WriteFile("playlist/utf16.lst", QByteArray("\xFF\xFE\"\0a\0\"\0,\0\"\0", 12));
-  dir.WriteFile("bin/config.ini", Config("empty"));
+  dir.WriteFile("bin/config.ini", Config("utf16"));
   const auto before = Snapshot();
   auto c = Launch();
+  // Told at start-up instead of "准备就绪".
+  EXPECT_EQ(Status(*c), "列表编码无法识别,原文件将保留,编辑后才会保存: utf16");
   const QStringList order = {"full",    "empty",   "missing", "utf16",   "default",
                              "full",    "missing", "empty",   "utf16",   "full",
                              "default", "utf16",   "missing", "default", "empty"};
