@@ -137,6 +137,32 @@ TEST_F(PlaylistJourney, ADefaultListNamingNoListNeverEmptiesDefaultLst) {
   }
 }
 
+// Lines of blanks or NULs, a line break inside a title, 300 copies of one song: every song is
+// shown, one answer settles the duplicates, and the files stay as they were.
+TEST_F(PlaylistJourney, BrokenLinesAndManyDuplicatesLoseNoSong) {
+  const QByteArray broken = Lines({"a"}) + "   \r\n" + QByteArray(5, '\0') + "\r\n" + Lines({"b"}) +
+                            "\"c\r\nc\",\"s\",\"00:00\",\"/m/c.mp3\"\r\n" + Lines({"d"});
+  QByteArray dups;
+  for (int k = 0; k < 300; ++k)
+    dups += "\"same\",\"s\",\"00:00\",\"/m/" + QByteArray::number(k) + "\"\r\n";
+  dir.WriteFile("playlist/default.lst", broken);
+  dir.WriteFile("playlist/dups.lst", dups);
+  auto c = Launch();
+  const SongGridModel& grid = c->playlists().grid();
+  QStringList titles;
+  for (int row = 1; row <= 4; ++row) titles << grid.title(row) + "|" + grid.path(row);
+  EXPECT_EQ(titles, QStringList({"a|/m/a.mp3", "b|/m/b.mp3", "c\r\nc|/m/c.mp3", "d|/m/d.mp3"}));
+  EXPECT_TRUE(prompter.asked().isEmpty());
+
+  prompter.QueueAnswer(PromptAnswer::CancelToAll);
+  Switch(*c, "dups");
+  EXPECT_EQ(prompter.asked().size(), 1);
+  EXPECT_EQ(grid.path(1), "/m/0");
+  c->Shutdown();
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), broken);
+  EXPECT_EQ(dir.ReadFile("playlist/dups.lst"), dups);
+}
+
 // Every list command asks its question once per click.
 TEST_F(PlaylistJourney, EveryListCommandRunsOncePerClick) {
   dir.WriteFile("music/a.mp3", "x");
