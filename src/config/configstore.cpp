@@ -42,20 +42,21 @@ void ConfigStore::WriteDefaultConfig() {
   const QString path = paths_.configFile();
   if (QFile::exists(path)) return;
   const int count = static_cast<int>(QDir(paths_.playlistDir()).entryList(QDir::Files).size());
-  const QStringList lines{"[playlist]",          "listnumber=" + QString::number(count),
-                          "defaultlist=default", "[searchengine]",
-                          "defaultengine=0",     "lrcengine=0",
-                          "[defaultsets]",       "showartist=false",
-                          "showlrc=true",        "forceupdate=true",
-                          "mixsearch=false",     "focustracking=true",
-                          "[cancelerror]",       "lrcautodownload=true",
-                          "lrcformatcheck=true", "[songformat]",
-                          "defaultformat=3",     "[playmode]",
-                          "typemode=3",          "volume=40",
-                          "[lrccolor]",          "forecolor=16767777",
-                          "backcolor=9648139",   "showcolor=65280",
-                          "selectmod1=0",        "selectmod2=0",
-                          "selectmod3=0"};
+  const QStringList lines{
+      "[playlist]",        "listnumber=" + QString::number(count),
+      "defaultlist=default", "[searchengine]",
+      "defaultengine=0",   "lrcengine=0",
+      "[defaultsets]",     "showartist=false",
+      "showlrc=true",      "forceupdate=true",
+      "mixsearch=false",   "focustracking=true",
+      "[cancelerror]",     "lrcautodownload=true",
+      "lrcformatcheck=true", "[songformat]",
+      "defaultformat=3",   "[playmode]",
+      "typemode=3",        "volume=40",
+      "[lrccolor]",        "forecolor=16767777",
+      "backcolor=9648139", "showcolor=65280",
+      "selectmod1=0",      "selectmod2=0",
+      "selectmod3=0"};
   QDir().mkpath(paths_.bin());
   common::WriteTextFile(path, lines);
 }
