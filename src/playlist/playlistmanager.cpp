@@ -33,7 +33,11 @@ PlaylistManager::PlaylistManager(SongGridModel& grid, MenuForm& menus, Prompter&
   const auto changed = [this] {
     if (!loading_) rowsChanged_ = true;
   };
-  connect(&grid_, &QAbstractItemModel::dataChanged, this, changed);
+  // Colours and the playing mark are not stored in the file.
+  connect(&grid_, &QAbstractItemModel::dataChanged, this,
+          [changed](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+            if (roles.isEmpty() || roles.contains(Qt::DisplayRole)) changed();
+          });
   connect(&grid_, &QAbstractItemModel::rowsInserted, this, changed);
   connect(&grid_, &QAbstractItemModel::rowsRemoved, this, changed);
   connect(&grid_, &QAbstractItemModel::modelReset, this, changed);
