@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Helper of the crash-safety test: saves a 20,000-song list, the settings and a lyrics offset
 // through the program's own save paths, as version "a" or "b", once or alternating forever.
-//   crashsafety_writer ROOT a|b|loop
-// In loop mode it prints "ready" when it starts saving and "saved" after each whole save, so
-// the test can time its kills to land while it writes.
+//   crashsafety_writer ROOT a|b|loopa|loopb
+// In loop mode (starting with version a or b) it prints "ready" when it starts saving and
+// "saved" after each whole save, so the test can time its kills to land while it writes.
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -88,14 +88,15 @@ int main(int argc, char** argv) {
   if (argc != 3) return 2;
   Writer writer(QString::fromLocal8Bit(argv[1]));
   const QByteArray mode(argv[2]);
-  if (mode != "loop") {
+  if (!mode.startsWith("loop")) {
     writer.Save(mode[0]);
     return 0;
   }
+  const char first = mode.endsWith('a') ? 'a' : 'b';
   std::puts("ready");
   std::fflush(stdout);
   for (int k = 0;; ++k) {
-    writer.Save(k % 2 ? 'a' : 'b');
+    writer.Save(k % 2 ? char('a' + 'b' - first) : first);
     std::puts("saved");
     std::fflush(stdout);
   }
