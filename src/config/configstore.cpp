@@ -6,11 +6,12 @@
 #include <QFile>
 #include <limits>
 
+#include "common/backup.h"
+#include "common/numparse.h"
+#include "common/textfile.h"
 #include "config/inicls.h"
 #include "config/menuform.h"
 #include "config/settingsmenus.h"
-#include "common/numparse.h"
-#include "common/textfile.h"
 #include "shell/prompter.h"
 
 namespace {
@@ -63,7 +64,9 @@ void ConfigStore::WriteDefaultConfig() {
 void ConfigStore::ReportAndReset() {
   prompter_.Ask({QStringLiteral("保存配置文件出错,不匹配的键!"), QStringLiteral("Error"),
                  PromptIcon::Exclamation, PromptButtons::Ok, true});
-  QFile::remove(paths_.configFile());
+  // The defaults replace the file; the user's settings stay in the backup folder.
+  if (!common::MoveToBackup(paths_.configFile(), paths_.backupDir()))
+    QFile::remove(paths_.configFile());
 }
 
 bool ConfigStore::LoadConfig() {
@@ -90,11 +93,7 @@ void ConfigStore::LoadSteps(iniCLS& ini) {
   using namespace app;
 
   config_.currentList = read("playlist", "defaultlist").trimmed();
-  const QList<QAction*> lists = menus_.Items(kListMenu);
-  for (QAction* item : lists) {
-    item->setCheckable(true);
-    item->setChecked(item->text() == config_.currentList);
-  }
+  emit CurrentListRead(config_.currentList);
 
   config_.searchEngine = MenuIndex(read("searchengine", "defaultengine"), 3);
   menus_.CheckOnly(kEngineMenu, config_.searchEngine);
@@ -126,9 +125,10 @@ void ConfigStore::LoadSteps(iniCLS& ini) {
 
   const char* colorKeys[] = {"forecolor", "backcolor", "showcolor"};
   for (int k = 0; k < 3; ++k) {
+    // Any 32-bit value is a colour (the display uses its low three bytes); only an overflow
+    // is an error.
     const int64_t color = Long(common::Val(read("lrccolor", colorKeys[k])));
-    if (color < 0 || color > 0xFFFFFF) throw ConfigError{};
-    config_.lrcUserColors[k] = static_cast<uint32_t>(color);
+    config_.lrcUserColors[k] = static_cast<uint32_t>(static_cast<int32_t>(color));
     const QString modeKey = QStringLiteral("selectmod") + QString::number(k + 1);
     config_.lrcColorMode[k] =
         common::Val(ini.ReadString(QStringLiteral("lrccolor"), modeKey, 50)) == 1 ? 1 : 0;
@@ -144,6 +144,7 @@ bool ConfigStore::SaveConfig() {
       ini.SpecifyIni(paths_.configFile());
       ini.DeferWrites();
       SaveSteps(ini);
+      ini.Tidy();
       if (!ini.Commit()) throw ConfigError{};
       return true;
     } catch (const ConfigError&) {
@@ -176,8 +177,10 @@ void ConfigStore::SaveSteps(iniCLS& ini) {
   write("playmode", "volume", QString::number(config_.volume));
   const char* colorKeys[] = {"forecolor", "backcolor", "showcolor"};
   for (int k = 0; k < 3; ++k)
-    write("lrccolor", colorKeys[k], QString::number(config_.EffectiveLrcColor(k)));
+    write("lrccolor", colorKeys[k],
+          QString::number(static_cast<int32_t>(config_.EffectiveLrcColor(k))));
   for (int k = 0; k < 3; ++k)
-    ini.WriteString(QStringLiteral("lrccolor"), QStringLiteral("selectmod") + QString::number(k + 1),
+    ini.WriteString(QStringLiteral("lrccolor"),
+                    QStringLiteral("selectmod") + QString::number(k + 1),
                     config_.lrcColorMode[k] == 1 ? "1" : "0");
 }

@@ -26,12 +26,16 @@ class ConfigStore : public QObject {
   bool LoadConfig();
   bool SaveConfig();
 
-  static QString BoolText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+  static QString BoolText(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+  }
   static bool IsTrueText(const QString& text) { return text == QLatin1String("true"); }
 
  signals:
   // After a load: the windows, the player volume and the lyrics colours follow AppConfig.
   void ConfigLoaded();
+  // defaultlist as read: the list of playlists makes the entry with this caption current.
+  void CurrentListRead(const QString& name);
 
  private:
   void LoadSteps(iniCLS& ini);

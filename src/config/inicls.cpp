@@ -16,7 +16,9 @@ QString SectionName(const QString& line) {
   return close > 0 ? t.mid(1, close - 1).trimmed() : QString();
 }
 
-bool IsSection(const QString& line) { return line.trimmed().startsWith(u'['); }
+bool IsSection(const QString& line) {
+  return line.trimmed().startsWith(u'[');
+}
 
 // The key of a "key=value" line, "" for comments and other lines.
 QString KeyOf(const QString& line) {
@@ -82,6 +84,44 @@ bool iniCLS::WriteString(const QString& section, const QString& key, const QStri
     return false;
   }
   return true;
+}
+
+void iniCLS::Tidy() {
+  if (!CheckPath()) return;
+  Load();
+  QStringList out;
+  QList<QStringList> sections;  // lines of each section, header first
+  QStringList names;            // lower-case names, in order of first appearance
+  int current = -1;
+  for (const QString& line : std::as_const(lines_)) {
+    if (IsSection(line)) {
+      const QString name = SectionName(line);
+      current = static_cast<int>(names.indexOf(name.toLower()));
+      if (current < 0) {
+        names << name.toLower();
+        sections.append(QStringList{u'[' + name + u']'});
+        current = static_cast<int>(sections.size()) - 1;
+      }
+      continue;
+    }
+    if (line.trimmed().isEmpty()) continue;
+    if (current < 0) {
+      out << line;
+      continue;
+    }
+    QStringList& lines = sections[current];
+    const QString key = KeyOf(line);
+    bool seen = false;
+    if (!key.isEmpty())
+      for (qsizetype k = 1; k < lines.size() && !seen; ++k)
+        seen = KeyOf(lines[k]).compare(key, Qt::CaseInsensitive) == 0;
+    if (!seen) lines << line;
+  }
+  for (const QStringList& lines : std::as_const(sections)) out << lines;
+  if (out != lines_) {
+    lines_ = out;
+    dirty_ = true;
+  }
 }
 
 bool iniCLS::Store() {

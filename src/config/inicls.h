@@ -19,6 +19,10 @@ class iniCLS {
   QString ReadString(const QString& section, const QString& key, int size = 0);
   int ReadInt(const QString& section, const QString& key);
 
+  // One section per name (case-insensitive: later copies merge into the first) and one line
+  // per key (the first, which is the one reads find), so a hand-edited file comes back clean.
+  void Tidy();
+
   // Collects writes in memory until Commit(), so a save of every key writes the file once.
   void DeferWrites() { deferred_ = true; }
   bool Commit();

@@ -16,38 +16,78 @@ namespace {
 constexpr qint64 kMaxFileBytes = 256 << 20;
 constexpr int kBackupGenerations = 5;
 
-bool IsLineEnd(QChar c) {
-  return c == u'\r' || c == u'\n';
+constexpr int kMaxJoinedLines = 4;
+
+// Past the line end at i (CR LF counts once).
+qsizetype SkipLineEnd(const QChar* s, qsizetype n, qsizetype i) {
+  if (i < n && s[i] == u'\r') return i + 1 < n && s[i + 1] == u'\n' ? i + 2 : i + 1;
+  return i < n ? i + 1 : i;
 }
 
-// One field starting at i; i ends on the comma or line end that closed it (or at n).
-QString ReadField(const QChar* s, qsizetype n, qsizetype& i) {
-  while (i < n && s[i] == u' ') ++i;
-  if (i < n && s[i] == u'"') {
-    const qsizetype start = ++i;
-    while (i < n && s[i] != u'"' && !IsLineEnd(s[i])) ++i;
-    QString field(s + start, i - start);
-    while (i < n && s[i] != u',' && !IsLineEnd(s[i])) ++i;  // text after the quote is ignored
-    return field;
+// The end of the line starting at i; `control` is set when the line holds a control character
+// other than a tab (text that is not a list, or a broken one).
+qsizetype LineEnd(const QChar* s, qsizetype n, qsizetype i, bool& control) {
+  for (; i < n; ++i) {
+    const char16_t c = s[i].unicode();
+    if (c >= 0x20) continue;
+    if (c == u'\r' || c == u'\n') break;
+    if (c != u'\t') control = true;
   }
-  const qsizetype start = i;
-  while (i < n && s[i] != u',' && !IsLineEnd(s[i])) ++i;
-  qsizetype end = i;
-  while (end > start && s[end - 1] == u' ') --end;
-  return QString(s + start, end - start);
+  return i;
+}
+
+bool IsBlankLine(const QChar* s, qsizetype from, qsizetype to) {
+  for (qsizetype i = from; i < to; ++i)
+    if (s[i] != u' ' && s[i] != u'\t' && s[i] != u'\0') return false;
+  return true;
+}
+
+// The fields of s[from, to); openQuote when a quoted field was still open at `to`.
+void SplitFields(const QChar* s, qsizetype from, qsizetype to, QStringList& fields,
+                 bool& openQuote) {
+  fields.clear();
+  openQuote = false;
+  qsizetype i = from;
+  for (;;) {
+    while (i < to && s[i] == u' ') ++i;
+    if (i < to && s[i] == u'"') {
+      const qsizetype start = ++i;
+      while (i < to && s[i] != u'"') ++i;
+      if (i == to) openQuote = true;
+      fields << QString(s + start, i - start);
+      while (i < to && s[i] != u',') ++i;  // text after the closing quote is ignored
+    } else {
+      const qsizetype start = i;
+      while (i < to && s[i] != u',') ++i;
+      qsizetype end = i;
+      while (end > start && s[end - 1] == u' ') --end;
+      fields << QString(s + start, end - start);
+    }
+    if (i >= to) break;
+    ++i;  // the comma; one right at the end closes an empty field
+  }
 }
 
 // Our own files are GBK, and short GBK texts such as "未知" (CE B4 D6 AA) are also valid
 // UTF-8: UTF-8 wins only with a byte-order mark or when the bytes are not valid GBK.
-QString DecodeLst(const QByteArray& bytes) {
+QString DecodeLst(const QByteArray& bytes, bool& badEncoding) {
   static const QByteArray kBom("\xEF\xBB\xBF");
+  badEncoding = false;
   if (bytes.startsWith(kBom)) return QString::fromUtf8(bytes.mid(3));
+  if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+    // Readable, but not a format we write: shown, and kept until the user edits the list.
+    badEncoding = true;
+    QStringDecoder utf16(QStringConverter::Utf16);
+    return utf16.decode(bytes);
+  }
   QStringDecoder gbk("GB18030");
   QString text = gbk.decode(bytes);
   if (!gbk.hasError()) return text;
   QStringDecoder utf8(QStringConverter::Utf8);
   QString asUtf8 = utf8.decode(bytes);
-  return utf8.hasError() ? text : asUtf8;
+  if (!utf8.hasError()) return asUtf8;
+  badEncoding = true;
+  return text;
 }
 
 QString Clean(const QString& field) {
@@ -60,37 +100,49 @@ QString Clean(const QString& field) {
 }
 }  // namespace
 
-std::vector<SongEntry> ParseLst(const QString& text) {
-  std::vector<SongEntry> records;
+ParsedLst ParseLst(const QString& text) {
+  ParsedLst out;
   const QChar* s = text.constData();
   const qsizetype n = text.size();
-  QString fields[4];
-  int have = 0;
   qsizetype i = 0;
+  QStringList fields, joined;
   while (i < n) {
-    if (IsLineEnd(s[i])) {  // an empty line holds no field
-      ++i;
+    bool control = false;
+    qsizetype end = LineEnd(s, n, i, control);
+    if (IsBlankLine(s, i, end)) {
+      i = SkipLineEnd(s, n, end);
       continue;
     }
-    fields[have++] = ReadField(s, n, i);
-    if (have == 4) {
-      records.push_back({QString(), std::move(fields[0]), std::move(fields[1]),
-                         std::move(fields[2]), std::move(fields[3])});
-      have = 0;
-    }
-    if (i < n && s[i] == u',') {
-      ++i;
-      // A comma right before a line end closes an empty field.
-      if (i >= n || IsLineEnd(s[i])) {
-        fields[have++] = QString();
-        if (have == 4) {
-          records.push_back({QString(), fields[0], fields[1], fields[2], fields[3]});
-          have = 0;
+    bool open = false;
+    SplitFields(s, i, end, fields, open);
+    if (open && fields.size() % 4 != 0) {
+      // A line break inside a quoted field: take the next lines only when they finish the
+      // record, so an unclosed quote never swallows the songs below it.
+      qsizetype joinedEnd = end;
+      bool joinedControl = control;
+      for (int k = 0; k < kMaxJoinedLines && joinedEnd < n; ++k) {
+        joinedEnd = LineEnd(s, n, SkipLineEnd(s, n, joinedEnd), joinedControl);
+        bool stillOpen = false;
+        SplitFields(s, i, joinedEnd, joined, stillOpen);
+        if (!stillOpen && joined.size() % 4 == 0) {
+          fields.swap(joined);
+          end = joinedEnd;
+          control = joinedControl;
+          break;
         }
       }
     }
+    if (control) {
+      ++out.badLines;
+    } else {
+      for (qsizetype f = 0; f + 4 <= fields.size(); f += 4)
+        out.records.push_back({QString(), std::move(fields[f]), std::move(fields[f + 1]),
+                               std::move(fields[f + 2]), std::move(fields[f + 3])});
+      if (fields.size() % 4 != 0) ++out.badLines;
+    }
+    i = SkipLineEnd(s, n, end);
   }
-  return records;
+  return out;
 }
 
 QString FormatLstLine(const SongEntry& song) {
@@ -123,22 +175,38 @@ QString FormatLst(const std::vector<SongEntry>& songs) {
   return text;
 }
 
-std::optional<std::vector<SongEntry>> ReadLstFile(const QString& path) {
+LstRead ReadLstFile(const QString& path) {
+  LstRead result;
   QFileInfo info(path);
-  if (!info.isFile()) return std::nullopt;  // also keeps devices and FIFOs out
+  if (!info.exists() && !info.isSymLink()) return result;
+  if (!info.isFile()) {
+    result.status = LstRead::Status::NotAFile;
+    return result;
+  }
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes) {
+    result.status = LstRead::Status::Unreadable;
+    return result;
+  }
   const QByteArray bytes = file.read(kMaxFileBytes);
-  return ParseLst(DecodeLst(bytes));
+  ParsedLst parsed = ParseLst(DecodeLst(bytes, result.badEncoding));
+  result.status = LstRead::Status::Ok;
+  result.records = std::move(parsed.records);
+  result.badLines = parsed.badLines;
+  return result;
 }
 
 bool WriteLstFile(const QString& path, const std::vector<SongEntry>& songs,
                   const QString& backupDir) {
-  const QByteArray bytes = common::EncodeGbk(FormatLst(songs));
+  return WriteLstBytes(path, common::EncodeGbk(FormatLst(songs)), backupDir);
+}
+
+bool WriteLstBytes(const QString& path, const QByteArray& bytes, const QString& backupDir) {
   QFile old(path);
   if (QFileInfo(path).isFile() && old.open(QIODevice::ReadOnly)) {
     const QByteArray before = old.read(kMaxFileBytes);
     old.close();
+    if (before == bytes) return true;  // nothing changed: the file keeps its own bytes
     // Adding songs only extends the file; anything else could lose a song, so keep a copy.
     if (!bytes.startsWith(before) && !before.trimmed().isEmpty())
       common::CopyToBackup(path, backupDir, kBackupGenerations);

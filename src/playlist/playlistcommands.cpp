@@ -45,7 +45,8 @@ void PlaylistCommands::mnuAdds_Click(int index) {
     case 2:
       return AddUrl();
     case 4:
-      return lists_.SaveList();
+      lists_.SaveList();
+      return;
   }
 }
 
@@ -66,13 +67,15 @@ void PlaylistCommands::AddFolder() {
 }
 
 void PlaylistCommands::AddFolderPath(const QString& folder) {
-  const QStringList files =
-      QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+  // Hidden files are left out: they are the desktop's and other programs' own files.
+  const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
   const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+  lists_.BeginBatch();
   for (const QString& name : files) {
-    if (!playlist::IsImportableFile(name)) continue;
+    if (name.startsWith(u'.') || !playlist::IsImportableFile(name)) continue;
     lists_.AddSongRow(name.left(name.size() - 4), kUnknownSinger, kZeroDuration, prefix + name);
   }
+  lists_.EndBatch();
   lists_.SaveList();
 }
 
@@ -106,6 +109,7 @@ bool PlaylistCommands::DeleteSelected(int currentRow, int selectionEnd) {
   const int low = std::min(currentRow, selectionEnd);
   const int high = std::min(std::max(currentRow, selectionEnd), grid.rows() - 1);
   for (int row = high; row >= low; --row) grid.RemoveRow(row);
+  lists_.MarkEdited();
   grid.SetSelectedRow(low);
   grid.PadToMinRows();
   return true;
@@ -116,6 +120,7 @@ void PlaylistCommands::ClearList() {
     return;
   lists_.grid().Setup();
   lists_.grid().PadToMinRows();
+  lists_.MarkEdited();
 }
 
 namespace {
@@ -147,6 +152,7 @@ bool Rename(Prompter& prompter, SongGridModel& grid, int row, int col) {
 void PlaylistCommands::RenamePlaylistCell(int row, int col) {
   if (col != 1 && col != 2 && col != 4) return;
   if (!Rename(prompter_, lists_.grid(), row, col)) return;
+  lists_.MarkEdited();
   if (col == 4) lists_.grid().SetRowColor(row, kNormalText);
   lists_.SaveList();
 }

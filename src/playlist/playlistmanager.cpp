@@ -2,15 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist/playlistmanager.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "config/appconfig.h"
-#include "config/menuform.h"
 #include "common/backup.h"
 #include "common/numparse.h"
 #include "common/textfile.h"
+#include "config/appconfig.h"
+#include "config/menuform.h"
 #include "playlist/lstfile.h"
 #include "playlist/songgridmodel.h"
 #include "shell/prompter.h"
@@ -28,7 +29,19 @@ PlaylistManager::PlaylistManager(SongGridModel& grid, MenuForm& menus, Prompter&
       menus_(menus),
       prompter_(prompter),
       paths_(std::move(paths)),
-      config_(config) {}
+      config_(config) {
+  const auto changed = [this] {
+    if (!loading_) rowsChanged_ = true;
+  };
+  // Colours and the playing mark are not stored in the file.
+  connect(&grid_, &QAbstractItemModel::dataChanged, this,
+          [changed](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+            if (roles.isEmpty() || roles.contains(Qt::DisplayRole)) changed();
+          });
+  connect(&grid_, &QAbstractItemModel::rowsInserted, this, changed);
+  connect(&grid_, &QAbstractItemModel::rowsRemoved, this, changed);
+  connect(&grid_, &QAbstractItemModel::modelReset, this, changed);
+}
 
 QString PlaylistManager::FileOf(const QString& name) const {
   return paths_.playlistDir() + name + QStringLiteral(".lst");
@@ -53,85 +66,209 @@ bool PlaylistManager::BuildListMenu() {
   return true;
 }
 
-void PlaylistManager::Check(int index) {
-  menus_.CheckOnly(kLList, index);
-  QAction* item = menus_.Item(kLList, index);
-  hasChecked_ = item != nullptr;
-  checkedCaption_ = item ? item->text() : QString();
+void PlaylistManager::SetCurrent(const QString& caption) {
+  current_ = caption;
+  config_.currentList = caption;
+  SyncChecks();
 }
 
-void PlaylistManager::RestoreCheck() {
-  Check(hasChecked_ ? IndexOfCaption(checkedCaption_) : -1);
+void PlaylistManager::SyncChecks() {
+  menus_.CheckOnly(kLList, current_.isEmpty() ? -1 : IndexOfCaption(current_));
 }
 
 void PlaylistManager::MarkCurrent(const QString& name) {
-  Check(IndexOfCaption(name));
+  current_ = IndexOfCaption(name) >= 0 ? name : QString();
   config_.currentList = name;
+  SyncChecks();
 }
 
 int PlaylistManager::IndexOfCaption(const QString& caption) const {
   const QList<QAction*> items = menus_.Items(kLList);
   for (int k = 0; k < items.size(); ++k)
-    if (items[k]->text() == caption) return k;
+    if (items[k]->isVisible() && items[k]->text() == caption) return k;
   return -1;
 }
 
 QString PlaylistManager::currentName() const {
-  QAction* item = menus_.Item(kLList, menus_.FirstChecked(kLList));
-  return item ? item->text() : QString();
+  return IndexOfCaption(current_) >= 0 ? current_ : QString();
 }
 
 void PlaylistManager::SaveConfig() {
   if (saveConfig_) saveConfig_();
 }
 
-void PlaylistManager::LoadLST() {
-  grid_.BeginBulk();
-  grid_.Setup();
-  const QString name = currentName();
-  if (menus_.FirstChecked(kLList) >= 0) {
-    auto records = playlist::ReadLstFile(FileOf(name));
-    if (records) {
-      loading_ = true;
-      grid_.ReserveRows(static_cast<int>(records->size()) + SongGridModel::kMinRows);
-      for (const SongEntry& r : *records)
-        if (!r.IsBlank()) AddSongRow(r.title, r.singer, r.duration, r.path);
-      loading_ = false;
-    }
-  }
-  if (grid_.rows() > 1 && grid_.title(grid_.rows() - 1).trimmed().isEmpty())
-    grid_.RemoveRow(grid_.rows() - 1);
-  grid_.PadToMinRows();
-  grid_.EndBulk();
-  // A duplicate replaced while reading is written once the whole file is in the grid, so the
-  // file being read is never cut short.
-  if (saveAfterLoad_) {
-    saveAfterLoad_ = false;
-    SaveList();
-  }
-  emit ListLoaded();
+void PlaylistManager::Tell(const QString& text) {
+  emit StatusText(text);
 }
 
-void PlaylistManager::SaveList() {
-  if (loading_) {
-    saveAfterLoad_ = true;
-    return;
-  }
-  QString name = currentName();
-  if (name.trimmed().isEmpty()) name = QStringLiteral("default");
+QByteArray PlaylistManager::GridBytes() const {
   std::vector<SongEntry> songs;
   songs.reserve(static_cast<size_t>(grid_.rows()));
   for (int row = 1; row < grid_.rows(); ++row) {
     SongEntry e = grid_.entry(row);
     if (!e.IsBlank()) songs.push_back(std::move(e));
   }
-  // Failures leave the old file and the grid as they are.
-  playlist::WriteLstFile(FileOf(name), songs, paths_.backupDir() + QStringLiteral("playlist/"));
+  return common::EncodeGbk(playlist::FormatLst(songs));
+}
+
+namespace {
+QString Stamp(const QString& file) {
+  const QFileInfo info(file);
+  if (!info.exists()) return QString();
+  return QString::number(info.size()) + u'@' +
+         QString::number(info.lastModified().toMSecsSinceEpoch());
+}
+
+// A file that holds songs, or something that is not a plain file: never replaced blindly.
+bool HoldsSongs(const QString& file) {
+  QFileInfo info(file);
+  if (!info.exists()) return info.isSymLink();
+  if (!info.isFile()) return true;
+  QFile f(file);
+  if (!f.open(QIODevice::ReadOnly)) return true;
+  return !f.read(1 << 16).trimmed().isEmpty() || f.size() > (1 << 16);
+}
+
+// Why a write to `file` cannot work, or "" when it may.
+QString WriteProblem(const QString& file) {
+  QFileInfo info(file);
+  if (info.isSymLink()) {
+    const QFileInfo target(info.symLinkTarget());
+    if (QDir(target.absolutePath()).canonicalPath() != QDir(info.absolutePath()).canonicalPath())
+      return QStringLiteral("列表文件是指向别处的链接,为安全起见不保存: ");
+    if (target.exists() && !target.isFile()) return QStringLiteral("列表文件不是普通文件,未保存: ");
+    return QString();
+  }
+  if (info.exists() && !info.isFile()) return QStringLiteral("列表文件不是普通文件,未保存: ");
+  return QString();
+}
+}  // namespace
+
+void PlaylistManager::LoadLST() {
+  grid_.BeginBulk();
+  grid_.Setup();
+  const QString name = currentName();
+  loadedName_.clear();
+  loadedClean_ = true;
+  loadedFileExists_ = false;
+  edited_ = false;
+  loadNotice_.clear();
+  if (!name.isEmpty()) {
+    const QString file = FileOf(name);
+    playlist::LstRead read = playlist::ReadLstFile(file);
+    loadedName_ = name;
+    loadedClean_ = read.clean();
+    loadedFileExists_ = read.status != playlist::LstRead::Status::Missing;
+    loading_ = true;
+    BeginBatch();
+    grid_.ReserveRows(static_cast<int>(read.records.size()) + SongGridModel::kMinRows);
+    for (const SongEntry& r : read.records)
+      if (!r.IsBlank()) AddSongRow(r.title, r.singer, r.duration, r.path);
+    EndBatch();
+    loading_ = false;
+    using Status = playlist::LstRead::Status;
+    if (read.status == Status::NotAFile || read.status == Status::Unreadable)
+      loadNotice_ = QStringLiteral("列表文件无法读取(不是普通文件): ") + file;
+    else if (read.badEncoding)
+      loadNotice_ = QStringLiteral("列表编码无法识别,原文件将保留,编辑后才会保存: ") + name;
+    else if (read.badLines > 0)
+      loadNotice_ =
+          QStringLiteral("列表中有%1行无法读取,原文件将保留,编辑后才会保存: ").arg(read.badLines) +
+          name;
+  }
+  if (grid_.rows() > 1 && grid_.title(grid_.rows() - 1).trimmed().isEmpty())
+    grid_.RemoveRow(grid_.rows() - 1);
+  grid_.PadToMinRows();
+  grid_.EndBulk();
+  // A duplicate replaced while reading is a change: the file does not hold it yet.
+  rowsChanged_ = saveAfterLoad_;
+  loadedStamp_ = loadedName_.isEmpty() ? QString() : Stamp(FileOf(loadedName_));
+  // A duplicate replaced while reading is written once the whole file is in the grid, so the
+  // file being read is never cut short.
+  if (saveAfterLoad_) {
+    saveAfterLoad_ = false;
+    edited_ = true;
+    SaveList();
+  }
+  if (!loadNotice_.isEmpty()) Tell(loadNotice_);
+  emit ListLoaded();
+}
+
+bool PlaylistManager::SaveList() {
+  if (loading_) {
+    saveAfterLoad_ = true;
+    return false;
+  }
+  QString name = currentName();
+  if (name.trimmed().isEmpty()) name = QStringLiteral("default");
+  const QString file = FileOf(name);
+  const bool ownFile = name == loadedName_;
+  if (!ownFile && HoldsSongs(file)) {
+    // The grid does not hold this list (its name matched no entry): writing would replace
+    // songs the user never saw.
+    Tell(QStringLiteral("当前列表未加载,不覆盖已有歌曲的列表: ") + name);
+    return false;
+  }
+  // Unchanged rows over an unchanged file: nothing to write, the file keeps its own bytes.
+  if (ownFile && loadedFileExists_ && !rowsChanged_ && Stamp(file) == loadedStamp_) return true;
+  if (ownFile && !loadedClean_) {
+    if (!edited_) return false;
+    if (QFileInfo(file).isFile() &&
+        !common::CopyToBackup(file, paths_.backupDir() + QStringLiteral("playlist/"))) {
+      Tell(QStringLiteral("无法备份原列表,未保存: ") + name);
+      return false;
+    }
+  }
+  const QString problem = WriteProblem(file);
+  if (!problem.isEmpty()) {
+    Tell(problem + file);
+    return false;
+  }
+  const QByteArray bytes = GridBytes();
+  // A failure leaves the old file and the grid as they are.
+  if (!playlist::WriteLstBytes(file, bytes, paths_.backupDir() + QStringLiteral("playlist/"))) {
+    Tell(QStringLiteral("列表保存失败,文件无法写入: ") + file);
+    return false;
+  }
+  if (ownFile) {
+    loadedClean_ = true;
+    loadedFileExists_ = true;
+    rowsChanged_ = false;
+    loadedStamp_ = Stamp(file);
+  }
+  return true;
+}
+
+bool PlaylistManager::AskReplace(const QString& text) {
+  switch (batchAnswer_) {
+    case BatchAnswer::ReplaceAll:
+      return true;
+    case BatchAnswer::SkipAll:
+      return false;
+    case BatchAnswer::Ask:
+      break;
+  }
+  PromptMessage m{text, QStringLiteral("添加歌曲重复,请选择..."), PromptIcon::Information,
+                  PromptButtons::OkCancelToAll, true};
+  switch (prompter_.Ask(m)) {
+    case PromptAnswer::OkToAll:
+      batchAnswer_ = BatchAnswer::ReplaceAll;
+      return true;
+    case PromptAnswer::CancelToAll:
+      batchAnswer_ = BatchAnswer::SkipAll;
+      return false;
+    case PromptAnswer::Ok:
+    case PromptAnswer::Yes:
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool PlaylistManager::AddSongRow(const QString& title, const QString& singer,
                                  const QString& duration, const QString& path) {
   if (path.trimmed().isEmpty()) return false;
+  if (!loading_) edited_ = true;
   grid_.RemoveBlankRows();
   const int row = grid_.rows();
   const int dup = grid_.AppendIfNew({common::ThreeDigits(row), title, singer, duration, path});
@@ -145,14 +282,14 @@ bool PlaylistManager::AddSongRow(const QString& title, const QString& singer,
   grid_.PadToMinRows();
   // While a list loads the views wait for one reset; show them the rows before asking.
   const bool bulk = grid_.inBulk();
-  if (bulk) grid_.EndBulk();
+  const bool ask = batchAnswer_ == BatchAnswer::Ask;
+  if (bulk && ask) grid_.EndBulk();
   const QString text = QStringLiteral(
                            "添加的歌曲与本列表中现有歌曲重复!\r\n"
                            "替换原有链接请点击确定,否则点取消\r\n原有链接:") +
                        grid_.path(dup) + QStringLiteral("\r\n当前链接:") + path;
-  const bool replace =
-      prompter_.Confirm(text, QStringLiteral("添加歌曲重复,请选择..."), PromptIcon::Information);
-  if (bulk) grid_.BeginBulk();
+  const bool replace = AskReplace(text);
+  if (bulk && ask) grid_.BeginBulk();
   if (replace && dup < grid_.rows()) {
     grid_.SetCell(dup, 4, path);
     grid_.SetRowColor(dup, kNormalText);
@@ -164,10 +301,9 @@ bool PlaylistManager::AddSongRow(const QString& title, const QString& singer,
 void PlaylistManager::LList_Click(int index) {
   QAction* item = menus_.Item(kLList, index);
   if (!item) return;
-  RestoreCheck();
+  SyncChecks();
   SaveList();
-  config_.currentList = item->text();
-  Check(index);
+  SetCurrent(item->text());
   LoadLST();
   SaveConfig();
 }
@@ -216,9 +352,9 @@ void PlaylistManager::NewList() {
 }
 
 void PlaylistManager::DeleteList() {
-  RestoreCheck();
-  const int index = menus_.FirstChecked(kLList);
+  SyncChecks();
   const QString name = currentName();
+  const int index = name.isEmpty() ? -1 : IndexOfCaption(name);
   if (name == QStringLiteral("default") || menus_.Count(kLList) <= 1) {
     prompter_.Inform(QStringLiteral("不能删除默认列表!"), kErrorTitle);
     return;
@@ -238,8 +374,7 @@ void PlaylistManager::DeleteList() {
     menus_.RemoveLast(kLList);
   }
   // Closing the gap can move the surviving caption to another index: its mark goes with it.
-  Check(IndexOfCaption(survivorName));
-  config_.currentList = survivorName;
+  SetCurrent(survivorName);
 }
 
 void PlaylistManager::RenameList() {
@@ -247,9 +382,9 @@ void PlaylistManager::RenameList() {
     prompter_.Inform(QStringLiteral("不能修改默认列表名!"), kErrorTitle);
     return;
   }
-  RestoreCheck();
-  const int index = menus_.FirstChecked(kLList);
+  SyncChecks();
   const QString oldName = currentName();
+  const int index = oldName.isEmpty() ? -1 : IndexOfCaption(oldName);
   const auto answer = prompter_.AskText(QStringLiteral("请为列表'") + oldName +
                                             QStringLiteral("'输入新名称,中文输入将不被接受."
                                                            "可用字符为:大小写英文字母以及数字."),
@@ -262,7 +397,7 @@ void PlaylistManager::RenameList() {
     return;
   }
   menus_.Item(kLList, index)->setText(name);
-  Check(index);
-  config_.currentList = name;
+  if (loadedName_ == oldName) loadedName_ = name;
+  SetCurrent(name);
   SaveConfig();  // defaultlist must keep naming the current list
 }

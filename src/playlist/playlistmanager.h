@@ -28,15 +28,25 @@ class PlaylistManager : public QObject {
   // Start-up: recreate default.lst when missing, then one LList entry per file of the folder.
   bool EnsureDefaultList();
   bool BuildListMenu();
-  // The configuration's defaultlist: checks the entry with exactly this caption (none when no
-  // entry matches) and keeps AppConfig::currentList in step.
+  // The configuration's defaultlist: the entry with exactly this caption becomes current (none
+  // when no entry matches); AppConfig::currentList keeps the name read.
   void MarkCurrent(const QString& name);
 
   void LoadLST();
-  void SaveList();
+  // Writes the grid to the current list's file, unless that would lose songs: a file the grid
+  // was not loaded from is never overwritten when it holds songs, and a list that did not read
+  // cleanly is written only after an edit, once its original went to the backup folder.
+  // False when nothing was written for such a reason or the write failed (the status says why).
+  bool SaveList();
   // Appends a song with the duplicate rule; false when nothing was appended.
   bool AddSongRow(const QString& title, const QString& singer, const QString& duration,
                   const QString& path);
+  // The user changed rows (delete, clear, rename): the list may now be saved over a file that
+  // did not read cleanly.
+  void MarkEdited() { edited_ = true; }
+  // Answers to the duplicate question apply to the rest of one command (a load, a folder).
+  void BeginBatch() { batchAnswer_ = BatchAnswer::Ask; }
+  void EndBatch() { batchAnswer_ = BatchAnswer::Ask; }
 
   void LList_Click(int index);
   void ALists_Click(playlist::ListsItem item);
@@ -44,8 +54,11 @@ class PlaylistManager : public QObject {
   void DeleteList();
   void RenameList();
 
-  // Caption of the checked entry, or "" when none is checked.
+  // The current list's caption, or "" when no entry is current. The LList check marks are
+  // derived from it.
   QString currentName() const;
+  // What the last load had to say ("" when the list read cleanly), for the status line.
+  const QString& loadNotice() const { return loadNotice_; }
   QString FileOf(const QString& name) const;
   SongGridModel& grid() { return grid_; }
   bool loading() const { return loading_; }
@@ -53,16 +66,22 @@ class PlaylistManager : public QObject {
  signals:
   // The list shown in the grid was replaced (switch, delete).
   void ListLoaded();
+  // A list could not be read or written as asked; the text says what happened.
+  void StatusText(const QString& text);
 
  private:
   enum class NameCheck { Ok, Cancelled, Refused };
+  enum class BatchAnswer { Ask, ReplaceAll, SkipAll };
   NameCheck CheckNewName(const QString& name);
   int IndexOfCaption(const QString& caption) const;
-  // Checks entry index only and remembers it: a menu click toggles a check mark before the
-  // command runs, and the save of the list being left must not follow that toggle.
-  void Check(int index);
-  void RestoreCheck();
+  void SetCurrent(const QString& caption);
+  // Puts the check marks back on the current entry: a menu click toggles one before the
+  // command runs.
+  void SyncChecks();
   void SaveConfig();
+  void Tell(const QString& text);
+  bool AskReplace(const QString& text);
+  QByteArray GridBytes() const;
 
   SongGridModel& grid_;
   MenuForm& menus_;
@@ -70,8 +89,17 @@ class PlaylistManager : public QObject {
   AppPaths paths_;
   AppConfig& config_;
   std::function<void()> saveConfig_;
-  QString checkedCaption_;
-  bool hasChecked_ = false;
+  QString current_;
+  // The list whose file the grid holds (empty: none was loaded), how that file read, and
+  // whether any row changed since it was loaded or saved, to leave an unchanged list alone.
+  QString loadedName_;
+  bool loadedClean_ = true;
+  bool loadedFileExists_ = false;
+  bool rowsChanged_ = false;
+  QString loadedStamp_;  // size and time of the file as loaded or last saved
+  bool edited_ = false;
+  QString loadNotice_;
+  BatchAnswer batchAnswer_ = BatchAnswer::Ask;
   bool loading_ = false;
   bool saveAfterLoad_ = false;
 };

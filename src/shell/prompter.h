@@ -8,8 +8,10 @@
 // Every message box, question, input box and file/folder/colour dialog goes through here:
 // the Qt implementation shows real dialogs, tests script the answers and read the questions.
 enum class PromptIcon { None, Information, Exclamation, Critical, Question };
-enum class PromptButtons { Ok, OkCancel, YesNo };
-enum class PromptAnswer { Ok, Cancel, Yes, No };
+// OkCancelToAll adds "全部替换" and "全部跳过" to OK/Cancel, for a question that may come many
+// times in one command: they answer OkToAll and CancelToAll, and the caller stops asking.
+enum class PromptButtons { Ok, OkCancel, YesNo, OkCancelToAll };
+enum class PromptAnswer { Ok, Cancel, Yes, No, OkToAll, CancelToAll };
 
 struct PromptMessage {
   QString text;

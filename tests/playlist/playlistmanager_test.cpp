@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
 
 #include "common/gbk.h"
 #include "playlist/lstfile.h"
@@ -39,7 +42,7 @@ class PlaylistManagerTest : public PlaylistFixture {
   int configSaves = 0;
 };
 
-TEST_F(PlaylistManagerTest, ThreeSongsGiveTwentyRowsAndAThreeLineSave) {
+TEST_F(PlaylistManagerTest, ThreeSongsGiveTwentyRowsAndBlankLinesGoAtTheNextChange) {
   dir.WriteFile("playlist/default.lst",
                 Gbk("\"月亮\",\"歌手甲\",\"03:07\",\"/m/a.mp3\"\r\n\r\n"
                     "\"  \",\"x\",\"00:00\",\"/m/blank.mp3\"\r\n"
@@ -52,11 +55,17 @@ TEST_F(PlaylistManagerTest, ThreeSongsGiveTwentyRowsAndAThreeLineSave) {
   EXPECT_EQ(grid.cell(2, 2), "未知");
   EXPECT_EQ(grid.path(3), "http://h/c.mp3");
   EXPECT_TRUE(prompter.asked().isEmpty());
+  const QByteArray before = dir.ReadFile("playlist/default.lst");
+  grid.SetRowColor(2, QColor(255, 0, 0));  // colours are not stored
+  lists.SaveList();                        // nothing changed: the file keeps its blank lines
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), before);
+  lists.AddSongRow("d", "s", "00:00", "/m/d.mp3");
   lists.SaveList();
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"),
             Gbk("\"月亮\",\"歌手甲\",\"03:07\",\"/m/a.mp3\"\r\n"
                 "\"b\",\"未知\",\"00:00\",\"/m/b.mp3\"\r\n"
-                "\"c, with comma\",\"未知\",\"00:00\",\"http://h/c.mp3\"\r\n"));
+                "\"c, with comma\",\"未知\",\"00:00\",\"http://h/c.mp3\"\r\n"
+                "\"d\",\"s\",\"00:00\",\"/m/d.mp3\"\r\n"));
 }
 
 TEST_F(PlaylistManagerTest, DuplicateWhileLoadingAsksAndKeepsTheFileBeingRead) {
@@ -72,7 +81,7 @@ TEST_F(PlaylistManagerTest, DuplicateWhileLoadingAsksAndKeepsTheFileBeingRead) {
   EXPECT_EQ(m.text,
             "添加的歌曲与本列表中现有歌曲重复!\r\n替换原有链接请点击确定,否则点取消\r\n"
             "原有链接:/first.mp3\r\n当前链接:/second.mp3");
-  EXPECT_EQ(m.buttons, PromptButtons::OkCancel);
+  EXPECT_EQ(m.buttons, PromptButtons::OkCancelToAll);
   EXPECT_EQ(Titles(), QStringList({"same", "other", "last"}));
   EXPECT_EQ(grid.path(1), "/first.mp3");
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"), file);
@@ -122,8 +131,102 @@ TEST_F(PlaylistManagerTest, FolderListingCapitalsAndOtherFiles) {
   lists.LoadLST();
   EXPECT_EQ(Titles(), QStringList());
   lists.AddSongRow("d", "未知", "00:00", "/d.mp3");
-  lists.SaveList();  // nothing checked: default.lst
+  lists.SaveList();  // nothing checked: an empty default.lst takes the rows
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"), Gbk("\"d\",\"未知\",\"00:00\",\"/d.mp3\"\r\n"));
+}
+
+// With no list current, the grid was never loaded from default.lst: once that file holds
+// songs, no save replaces them, whatever the grid holds.
+TEST_F(PlaylistManagerTest, AGridNotLoadedFromAListNeverReplacesItsSongs) {
+  const QByteArray songs = "\"one\",\"s\",\"00:00\",\"/one.mp3\"\r\n";
+  dir.WriteFile("playlist/default.lst", songs);
+  QSignalSpy status(&lists, &PlaylistManager::StatusText);
+  Start("../default");
+  EXPECT_EQ(lists.currentName(), "");
+  EXPECT_FALSE(lists.SaveList());  // empty grid
+  lists.AddSongRow("n", "s", "00:00", "/n.mp3");
+  EXPECT_FALSE(lists.SaveList());
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), songs);
+  ASSERT_EQ(status.size(), 2);
+  EXPECT_EQ(status[0][0].toString(), "当前列表未加载,不覆盖已有歌曲的列表: default");
+}
+
+// Lists that cannot be read or written as asked: nothing is lost and the status line says why.
+TEST_F(PlaylistManagerTest, ListsThatCannotBeReadOrWrittenAreToldAndLeftAlone) {
+  QSignalSpy status(&lists, &PlaylistManager::StatusText);
+  const QString listDir = dir.Path("playlist/");
+  ASSERT_EQ(mkfifo(QFile::encodeName(listDir + "fifo.lst").constData(), 0600), 0);
+  ASSERT_TRUE(QDir().mkpath(listDir + "folder.lst"));
+  dir.WriteFile("playlist/fifo", "");
+  dir.WriteFile("playlist/folder", "");
+  dir.WriteFile("outside.lst", "\"o\",\"s\",\"00:00\",\"/o.mp3\"\r\n");
+  ASSERT_TRUE(QFile::link(dir.Path("outside.lst"), listDir + "away.lst"));
+  dir.WriteFile("playlist/bad.lst", "\"a\",\"s\",\"00:00\",\"/a.mp3\"\r\n\"broken\r\n");
+  const struct {
+    const char* list;
+    const char* loadText;  // "" when the list loads quietly
+    const char* saveText;
+  } cases[] = {
+      {"fifo", "列表文件无法读取(不是普通文件): ", "列表文件不是普通文件,未保存: "},
+      {"folder", "列表文件无法读取(不是普通文件): ", "列表文件不是普通文件,未保存: "},
+      {"away", "", "列表文件是指向别处的链接,为安全起见不保存: "},
+  };
+  Start("default");
+  for (const auto& c : cases) {
+    status.clear();
+    lists.MarkCurrent(c.list);
+    lists.LoadLST();
+    const QString file = listDir + c.list + ".lst";
+    if (*c.loadText) {
+      ASSERT_EQ(status.size(), 1) << c.list;
+      EXPECT_EQ(status[0][0].toString(), c.loadText + file);
+    }
+    status.clear();
+    lists.AddSongRow("n", "s", "00:00", "/n.mp3");
+    EXPECT_FALSE(lists.SaveList()) << c.list;
+    ASSERT_EQ(status.size(), 1) << c.list;
+    EXPECT_EQ(status[0][0].toString(), c.saveText + file);
+  }
+  EXPECT_EQ(dir.ReadFile("outside.lst"), "\"o\",\"s\",\"00:00\",\"/o.mp3\"\r\n");
+  EXPECT_TRUE(QFileInfo(listDir + "folder.lst").isDir());
+
+  // A list with a line it could not read: left as it is until an edit, then backed up first.
+  const QByteArray bad = dir.ReadFile("playlist/bad.lst");
+  status.clear();
+  lists.MarkCurrent("bad");
+  lists.LoadLST();
+  ASSERT_EQ(status.size(), 1);
+  EXPECT_EQ(status[0][0].toString(), "列表中有1行无法读取,原文件将保留,编辑后才会保存: bad");
+  grid.SetCell(1, 3, "03:00");  // what playback fills in is not an edit of the user's
+  EXPECT_FALSE(lists.SaveList());
+  EXPECT_EQ(dir.ReadFile("playlist/bad.lst"), bad);
+  lists.AddSongRow("n", "s", "00:00", "/n.mp3");
+  EXPECT_TRUE(lists.SaveList());
+  EXPECT_EQ(dir.ReadFile("bin/backup/playlist/bad.lst"), bad);
+  EXPECT_EQ(dir.ReadFile("playlist/bad.lst"),
+            "\"a\",\"s\",\"03:00\",\"/a.mp3\"\r\n\"n\",\"s\",\"00:00\",\"/n.mp3\"\r\n");
+}
+
+// Hundreds of duplicates: one answer can settle the rest of the load.
+TEST_F(PlaylistManagerTest, DuplicateQuestionCanAnswerTheRestAtOnce) {
+  QByteArray file;
+  for (int k = 0; k < 301; ++k)
+    file += "\"same\",\"s\",\"00:00\",\"/" + QByteArray::number(k) + "\"\r\n";
+  dir.WriteFile("playlist/default.lst", file);
+  for (const PromptAnswer answer : {PromptAnswer::OkToAll, PromptAnswer::CancelToAll}) {
+    prompter.ClearAsked();
+    prompter.QueueAnswer(PromptAnswer::Cancel);
+    prompter.QueueAnswer(answer);
+    Start();
+    EXPECT_EQ(prompter.asked().size(), 2);
+    EXPECT_EQ(grid.path(1), answer == PromptAnswer::OkToAll ? "/300" : "/0");
+    // The next command asks again.
+    prompter.ClearAsked();
+    prompter.QueueAnswer(PromptAnswer::Cancel);
+    lists.AddSongRow("same", "s", "00:00", "/new");
+    EXPECT_EQ(prompter.asked().size(), 1);
+    dir.WriteFile("playlist/default.lst", file);
+  }
 }
 
 TEST_F(PlaylistManagerTest, SwitchingByTheMenuSavesTheListBeingLeftUnderItsOwnName) {
@@ -222,16 +325,44 @@ TEST_F(PlaylistManagerTest, RenameNeedsTwoListsAndRefusesACaseOnlyChange) {
 
 TEST(LstFile, QuotesAndLineBreaksNeverShiftFields) {
   const SongEntry song{{}, "say \"hi\"", "a\r\nb", "00:00", "/p,\"q\".mp3"};
-  const auto back = playlist::ParseLst(playlist::FormatLst({song, song}));
+  const auto back = playlist::ParseLst(playlist::FormatLst({song, song})).records;
   ASSERT_EQ(back.size(), 2u);
   EXPECT_EQ(back[1].title, "say ＂hi＂");
   EXPECT_EQ(back[1].singer, "a  b");
   EXPECT_EQ(back[1].duration, "00:00");
   EXPECT_EQ(back[1].path, "/p,＂q＂.mp3");
-  // Fields may spread over lines; an unfinished record at the end is dropped.
-  const auto split = playlist::ParseLst("\"t\",\"s\"\n\"d\",p\r\"x\",");
-  ASSERT_EQ(split.size(), 1u);
-  EXPECT_EQ(split[0].path, "p");
+}
+
+// Each line is read on its own: whatever is wrong with one line, the songs of the others come
+// back whole, and the lines that gave no whole record are counted.
+TEST(LstFile, EveryLineKeepsItsOwnRecords) {
+  const QString a = "\"a\",\"s\",\"00:00\",\"/a\"";
+  const QString b = "\"b\",\"s\",\"00:00\",\"/b\"";
+  const struct {
+    const char* name;
+    QString text;
+    QStringList titles;
+    int badLines;
+  } cases[] = {
+      {"blank line", a + "\r\n     \r\n" + b + "\r\n", {"a", "b"}, 0},
+      {"NUL line", a + "\r\n" + QString(6, QChar(0)) + "\r\n" + b, {"a", "b"}, 0},
+      {"short line", "\"t\",\"s\"\n" + a + "\r" + b, {"a", "b"}, 1},
+      {"two records on a line", a + "," + b + "\r\n", {"a", "b"}, 0},
+      {"a part left over", a + ",\"x\"\r\n" + b, {"a", "b"}, 1},
+      {"CR LF inside a title", "\"x\r\ny\",\"s\",\"00:00\",\"/xy\"\r\n" + b, {"x\r\ny", "b"}, 0},
+      {"unclosed quote", "\"x,\"s\",\"00:00\"\r\n" + a + "\r\n" + b, {"a", "b"}, 1},
+      {"NUL inside a field",
+       "\"x" + QString(QChar(0)) + "\",\"s\",\"00:00\",\"/x\"\r\n" + a,
+       {"a"},
+       1},
+  };
+  for (const auto& c : cases) {
+    const playlist::ParsedLst parsed = playlist::ParseLst(c.text);
+    QStringList titles;
+    for (const SongEntry& e : parsed.records) titles << e.title;
+    EXPECT_EQ(titles, c.titles) << c.name;
+    EXPECT_EQ(parsed.badLines, c.badLines) << c.name;
+  }
 }
 
 TEST(LstFile, GbkWinsUnlessTheBytesSayUtf8) {
@@ -242,11 +373,23 @@ TEST(LstFile, GbkWinsUnlessTheBytesSayUtf8) {
       {"\"t\",\"\xE6\x9C\xAA\xE7\x9F\xA5\xE7\x9A\x84\",\"00:00\",\"/p\"", "未知的"}};
   for (const auto& [bytes, singer] : cases) {
     dir.WriteFile("playlist/x.lst", bytes);
-    const auto songs = playlist::ReadLstFile(dir.Path("playlist/x.lst"));
-    ASSERT_TRUE(songs && songs->size() == 1u) << singer;
-    EXPECT_EQ((*songs)[0].singer, QString::fromUtf8(singer));
+    const auto read = playlist::ReadLstFile(dir.Path("playlist/x.lst"));
+    ASSERT_TRUE(read.clean() && read.records.size() == 1u) << singer;
+    EXPECT_EQ(read.records[0].singer, QString::fromUtf8(singer));
   }
-  EXPECT_FALSE(playlist::ReadLstFile("/dev/zero"));
+  using Status = playlist::LstRead::Status;
+  EXPECT_EQ(playlist::ReadLstFile("/dev/zero").status, Status::NotAFile);
+  EXPECT_EQ(playlist::ReadLstFile(dir.Path("playlist")).status, Status::NotAFile);
+  EXPECT_EQ(playlist::ReadLstFile(dir.Path("playlist/none.lst")).status, Status::Missing);
+  EXPECT_TRUE(playlist::ReadLstFile(dir.Path("playlist/none.lst")).clean());
+  // UTF-16 and bytes that are neither GBK nor UTF-8 read, but not cleanly.
+  for (const QByteArray& bytes :
+       {QByteArray("\xFF\xFE\"\0t\0\"\0", 8), QByteArray("\"t\",\"\x81\xFF\x80\",\"0\",\"/p\"")}) {
+    dir.WriteFile("playlist/x.lst", bytes);
+    const auto read = playlist::ReadLstFile(dir.Path("playlist/x.lst"));
+    EXPECT_TRUE(read.badEncoding);
+    EXPECT_FALSE(read.clean());
+  }
 }
 
 TEST(LstFile, AKilledSaveLeavesAWholeFileAndBackupsKeepReplacedOnes) {
@@ -276,7 +419,7 @@ TEST(LstFile, AKilledSaveLeavesAWholeFileAndBackupsKeepReplacedOnes) {
     waitpid(child, nullptr, 0);
     const QByteArray now = dir.ReadFile("playlist/x.lst");
     if (now != before) {
-      EXPECT_EQ(playlist::ParseLst(common::DecodeGbk(now)).size(), many.size()) << delayUs;
+      EXPECT_EQ(playlist::ParseLst(common::DecodeGbk(now)).records.size(), many.size()) << delayUs;
     }
   }
   // QSaveFile leaves no temporary name behind that would show up as a playlist.
@@ -306,9 +449,9 @@ TEST_F(PlaylistCommandsTest, AddFileCutsFourCharactersAndSavesEvenWhenCancelled)
   EXPECT_EQ(Saved(), "\"曲子.\",\"未知\",\"00:00\",\"/music/曲子.flac\"\r\n");
 }
 
-TEST_F(PlaylistCommandsTest, AddFolderTakesSixExtensionsInAnyCase) {
+TEST_F(PlaylistCommandsTest, AddFolderTakesSixExtensionsInAnyCaseAndNoHiddenFile) {
   const QString folder = dir.Path("songs");
-  for (const char* name : {"b.MP3", "a.wma", "c.mp3.txt", "d.ogg", "e.Wav", "f.mp4"})
+  for (const char* name : {"b.MP3", "a.wma", "c.mp3.txt", "d.ogg", "e.Wav", "f.mp4", ".h.mp3"})
     dir.WriteFile(QStringLiteral("songs/") + name, "x");
   prompter.QueuePath(folder + u'/');
   commands.AddFolder();

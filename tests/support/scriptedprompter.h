@@ -10,11 +10,12 @@
 #include "shell/prompter.h"
 
 // A Prompter whose answers the test queues up front; it records every question asked.
-// With nothing queued a question is answered OK/Yes, and a dialog as cancelled.
+// With nothing queued a question is answered OK/Yes, and a dialog as cancelled. Queue OkToAll
+// or CancelToAll to answer a repeated question (OkCancelToAll buttons) for the rest at once.
 class ScriptedPrompter : public Prompter {
  public:
   struct Asked {
-    QString kind;  // "message", "text", "open", "save", "folder", "color"
+    QString kind;           // "message", "text", "open", "save", "folder", "color"
     PromptMessage message;  // text/title/icon/buttons; for dialogs text = prompt or filter
     QString defaultText;
   };

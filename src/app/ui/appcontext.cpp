@@ -55,11 +55,13 @@ QString DefaultLockFolder() {
 }
 }  // namespace
 
-AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder)
+AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder,
+                       Prompter* prompter)
     : paths_(paths ? *paths : AppPaths(QString())),
       resolvePaths_(!paths),
       lockFolder_(lockFolder.isEmpty() ? DefaultLockFolder() : lockFolder),
-      prompter_(std::make_unique<QtPrompter>()),
+      qtPrompter_(std::make_unique<QtPrompter>()),
+      prompter_(prompter ? prompter : qtPrompter_.get()),
       lock_(std::make_unique<InstanceLock>(lockFolder_)) {}
 
 void AppContext::ResolvePaths() {
@@ -130,7 +132,7 @@ void AppContext::Build() {
   CreateMenus();
   mainWindow_ = new MainWindow(*engine_, menus_);
   mainWindow_->installEventFilter(this);
-  prompter_->SetParentWindow(mainWindow_);
+  qtPrompter_->SetParentWindow(mainWindow_);
   // Video files draw into the main window's display area where a real window system exists.
   if (QGuiApplication::platformName() == QLatin1String("xcb"))
     player_->SetVideoWindow(mainWindow_->videoSurface()->winId());
@@ -219,7 +221,10 @@ void AppContext::Start() {
     AfterStatusPaint([this] {
       StepSequence rest;
       rest.Add("playlist", [this] { return playlists_->LoadLST(), true; });
-      rest.Add("ready", [this] { return engine_->ShowStatus(QStringLiteral("准备就绪")), true; });
+      rest.Add("ready", [this] {
+        const QString& notice = playlists_->loadNotice();
+        return engine_->ShowStatus(notice.isEmpty() ? QStringLiteral("准备就绪") : notice), true;
+      });
       rest.Add("idle lyrics", [this] { return lrcShow_->ShowMessage(kIdleLyrics), true; });
       rest.Add("online notice", [this] { return notice_->Start(), true; });
       rest.Run();

@@ -28,6 +28,7 @@ class PlaybackEngine;
 class PlaylistCommands;
 class PlaylistManager;
 class PlaylistWindow;
+class Prompter;
 class QMenu;
 class QtPrompter;
 class ResultRowPlayer;
@@ -48,8 +49,9 @@ class AppContext : public QObject {
  public:
   // paths: the application folder; Resolve()d at start when not given. lockFolder: where the
   // single-instance lock lives (the per-user runtime folder when empty).
+  // prompter: answers every question (tests pass a scripted one); the Qt dialogs when null.
   explicit AppContext(std::optional<AppPaths> paths = std::nullopt,
-                      const QString& lockFolder = QString());
+                      const QString& lockFolder = QString(), Prompter* prompter = nullptr);
   ~AppContext() override;
 
   // The entry procedure: refuses a second instance (which asks the first to come forward),
@@ -107,7 +109,8 @@ class AppContext : public QObject {
   QString lockFolder_;
   AppConfig config_;
   MenuForm menus_;
-  std::unique_ptr<QtPrompter> prompter_;
+  std::unique_ptr<QtPrompter> qtPrompter_;
+  Prompter* prompter_;
   std::unique_ptr<ConfigStore> store_;
   std::unique_ptr<SettingsCommands> settings_;
   std::unique_ptr<InstanceLock> lock_;

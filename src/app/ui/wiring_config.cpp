@@ -17,6 +17,7 @@
 
 void AppContext::ConnectConfig() {
   playlists_->SetSaveConfig([this] { SaveConfig(); });
+  connect(store_.get(), &ConfigStore::CurrentListRead, playlists_.get(), &PlaylistManager::MarkCurrent);
   connect(store_.get(), &ConfigStore::ConfigLoaded, this, &AppContext::ApplyLoadedConfig);
   connect(settings_.get(), &SettingsCommands::SearchEngineChanged, engine_.get(),
           &PlaybackEngine::ForgetCurrentRow);

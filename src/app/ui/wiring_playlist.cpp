@@ -5,6 +5,7 @@
 #include "lyrics/lyricscontroller.h"
 #include "playback/playbackengine.h"
 #include "playback/ui/mainwindow.h"
+#include "playlist/playlistmanager.h"
 #include "playlist/ui/playlistwindow.h"
 #include "shell/ui/trayicon.h"
 #include "web/resultrowplayer.h"
@@ -22,6 +23,7 @@ void AppContext::ConnectPlaylist() {
   connect(engine, &PlaybackEngine::PlaylistRowStarted, tray_.get(),
           [this](int, const QString& title) { tray_->SetPlayingTitle(title); });
   connect(playlistWindow_, &PlaylistWindow::StatusText, engine, &PlaybackEngine::ShowStatus);
+  connect(playlists_.get(), &PlaylistManager::StatusText, engine, &PlaybackEngine::ShowStatus);
   connect(playlistWindow_, &PlaylistWindow::ResultRowActivated, resultPlayer_.get(),
           &ResultRowPlayer::MSF1_DblClick);
   connect(playlistWindow_, &PlaylistWindow::CloseClicked, mainWindow_,

@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -54,7 +55,15 @@ QString QtPrompter::ToQtFilter(const QString& filter) {
 PromptAnswer QtPrompter::Ask(const PromptMessage& m) {
   QMessageBox box(ToQtIcon(m.icon), m.title, m.text, QMessageBox::NoButton, parent_);
   box.setTextFormat(Qt::PlainText);
+  QPushButton* okToAll = nullptr;
+  QPushButton* cancelToAll = nullptr;
   switch (m.buttons) {
+    case PromptButtons::OkCancelToAll:
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      box.setEscapeButton(QMessageBox::Cancel);
+      okToAll = box.addButton(QStringLiteral("全部替换"), QMessageBox::AcceptRole);
+      cancelToAll = box.addButton(QStringLiteral("全部跳过"), QMessageBox::RejectRole);
+      break;
     case PromptButtons::Ok:
       box.setStandardButtons(QMessageBox::Ok);
       break;
@@ -73,7 +82,10 @@ PromptAnswer QtPrompter::Ask(const PromptMessage& m) {
   } else {
     box.setWindowModality(Qt::WindowModal);
   }
-  switch (box.exec()) {
+  const int result = box.exec();
+  if (okToAll && box.clickedButton() == okToAll) return PromptAnswer::OkToAll;
+  if (cancelToAll && box.clickedButton() == cancelToAll) return PromptAnswer::CancelToAll;
+  switch (result) {
     case QMessageBox::Ok:
       return PromptAnswer::Ok;
     case QMessageBox::Yes:

@@ -174,6 +174,21 @@ TEST(QtPrompter, PlainTextModalBoxesOnTop) {
   EXPECT_EQ(prompter.Ask({QStringLiteral("?"), QStringLiteral("t"), PromptIcon::Question,
                           PromptButtons::YesNo, true}),
             PromptAnswer::Yes);
+  // A question that may come many times also answers the rest at once.
+  const std::pair<QString, PromptAnswer> forAll[] = {{"全部替换", PromptAnswer::OkToAll},
+                                                     {"全部跳过", PromptAnswer::CancelToAll},
+                                                     {"", PromptAnswer::Ok}};
+  for (const auto& [caption, answer] : forAll) {
+    WhenShown<QMessageBox>([caption = caption](QMessageBox* box) {
+      for (QAbstractButton* b : box->buttons())
+        if (b->text() == caption) return b->click();
+      box->button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(prompter.Ask({QStringLiteral("?"), QStringLiteral("t"), PromptIcon::Information,
+                            PromptButtons::OkCancelToAll, true}),
+              answer)
+        << caption.toStdString();
+  }
 
   WhenShown<QInputDialog>([](QInputDialog* d) {
     EXPECT_EQ(d->windowTitle(), QStringLiteral("重命名"));
