@@ -50,7 +50,8 @@ QString PlaylistManager::FileOf(const QString& name) const {
 bool PlaylistManager::EnsureDefaultList() {
   const QString file = FileOf(QStringLiteral("default"));
   if (QFileInfo::exists(file)) return true;
-  QDir().mkpath(paths_.playlistDir());
+  // The playlist folder ships with the program; without it the step fails and goes on.
+  if (!QFileInfo(paths_.playlistDir()).isDir()) return false;
   return common::WriteBytesAtomically(file, QByteArrayLiteral("\r\n"));
 }
 

@@ -133,6 +133,14 @@ TEST_F(PlaylistManagerTest, FolderListingCapitalsAndOtherFiles) {
   lists.AddSongRow("d", "未知", "00:00", "/d.mp3");
   lists.SaveList();  // nothing checked: an empty default.lst takes the rows
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"), Gbk("\"d\",\"未知\",\"00:00\",\"/d.mp3\"\r\n"));
+
+  // default.lst comes back when it is missing, but the folder is never made for it.
+  QFile::remove(dir.Path("playlist/default.lst"));
+  EXPECT_TRUE(lists.EnsureDefaultList());
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), "\r\n");
+  QDir(dir.Path("playlist")).removeRecursively();
+  EXPECT_FALSE(lists.EnsureDefaultList());
+  EXPECT_FALSE(QFileInfo::exists(dir.Path("playlist")));
 }
 
 // With no list current, the grid was never loaded from default.lst: once that file holds
