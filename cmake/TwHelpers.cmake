@@ -27,3 +27,12 @@ function(tw_add_test name)
     DISCOVERY_TIMEOUT 30
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 240)
 endfunction()
+
+# TW_SANITIZE: build everything (libraries, tests, tools) with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Any report aborts the process, so a test that trips one fails.
+option(TW_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(TW_SANITIZE)
+  set(tw_sanitize_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${tw_sanitize_flags})
+  add_link_options(${tw_sanitize_flags})
+endif()
