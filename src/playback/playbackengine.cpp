@@ -116,9 +116,9 @@ void PlaybackEngine::PrepareSong(PlayingGrid grid, int row, ListKind kind,
   SetCaption(state_.titleText);
 }
 
-void PlaybackEngine::PlayUrl(const QString& url) {
+void PlaybackEngine::PlayUrl(const QString& url, UrlOrigin origin) {
   player_.Stop();
-  player_.SetUrl(url);
+  player_.SetUrl(url, origin);
   player_.Play();
 }
 

@@ -7,12 +7,12 @@
 #include <QTimer>
 #include <functional>
 
+#include "components/mediaplayer.h"
 #include "playback/picksong.h"
 #include "playback/playbackstate.h"
 #include "playback/titlescroller.h"
 
 struct AppConfig;
-class MediaPlayer;
 class MenuForm;
 class SongGridModel;
 
@@ -47,8 +47,9 @@ class PlaybackEngine : public QObject {
   // counters, start the status timer, take the row's title and singer, show `openingText`
   // ("正在打开媒体..." or "正在分析,请稍候..."). Then PlayUrl() with the playable address.
   void PrepareSong(PlayingGrid grid, int row, ListKind kind, const QString& openingText);
-  // Stops the player, hands it the address and starts it.
-  void PlayUrl(const QString& url);
+  // Stops the player, hands it the address and starts it. Only User addresses may be local
+  // files; anything else plays only from the network.
+  void PlayUrl(const QString& url, UrlOrigin origin = UrlOrigin::Web);
   void ResetSongCounters();
 
   // Timer ticks; public so tests step them.

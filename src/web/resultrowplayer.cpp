@@ -98,7 +98,7 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
 
   if (kind == ListKind::Radio) {
     const QString path = results_.path(row);
-    playback_.PlayUrl(path);
+    playback_.PlayUrl(path, UrlOrigin::Web);
     emit PlayStarted(row, path);
     return;
   }
@@ -107,7 +107,7 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
     if (generation != generation_) return;
     // An empty address is handed over too: the player reports it as an error, and the
     // engine's recovery rule moves on to the next candidate.
-    playback_.PlayUrl(address);
+    playback_.PlayUrl(address, UrlOrigin::Web);
     UT();
     if (address.isEmpty())
       emit ResolveFailed(row);

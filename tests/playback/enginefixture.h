@@ -45,7 +45,7 @@ class EngineFixture : public ::testing::Test {
   void StartPlaylistRow(int row) {
     engine.PrepareSong(PlayingGrid::Playlist, row, ListKind::Playlist,
                        QStringLiteral("正在打开媒体..."));
-    engine.PlayUrl(playlist.path(row));
+    engine.PlayUrl(playlist.path(row), UrlOrigin::User);
   }
 
   // Starts a playlist row and brings the player to the playing state with a song length.

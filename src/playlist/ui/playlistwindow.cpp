@@ -234,7 +234,7 @@ void PlaylistWindow::MSF_DblClick() {
   state_.titleText = song.title;
   state_.artistText = song.singer;
   player_.Stop();
-  player_.SetUrl(song.path);
+  player_.SetUrl(song.path, UrlOrigin::User);
   player_.Play();
   emit PlaylistRowStarted(row, song.title);
 }
