@@ -36,3 +36,13 @@ if(TW_SANITIZE)
   add_compile_options(${tw_sanitize_flags})
   add_link_options(${tw_sanitize_flags})
 endif()
+
+# TW_FUZZ (clang only, `make fuzz`): everything is built for libFuzzer with ASan and UBSan;
+# tests/fuzz then gives libFuzzer programs instead of corpus replays.
+option(TW_FUZZ "Build the fuzz harnesses as libFuzzer programs (clang)" OFF)
+if(TW_FUZZ)
+  set(tw_fuzz_flags -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                    -fno-omit-frame-pointer)
+  add_compile_options(${tw_fuzz_flags})
+  add_link_options(-fsanitize=address,undefined)
+endif()
