@@ -49,6 +49,7 @@ TEST_F(PlaylistWindowTest, DoubleClickPlaysASongRowAndIgnoresPaddingRows) {
   state.currentRow = 1;
   QTest::mouseDClick(View(0)->viewport(), Qt::LeftButton, {}, RowCenter(0, 2));
   EXPECT_EQ(player.calls(), QStringList({"stop", "url:/m/two.mp3", "play"}));
+  EXPECT_EQ(player.origin(), UrlOrigin::User);  // a list row may name a local file
   ASSERT_EQ(starting.count(), 1);
   EXPECT_EQ(starting[0][1].toString(), "正在打开媒体...");
   EXPECT_EQ(state.currentRow, 2);
