@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps build run test test-sanitize fuzz bench clean
 
 all: build
 
@@ -21,8 +21,18 @@ run: build
 test: build
 	scripts/test.sh $(BUILD)
 
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer; must be silent.
+test-sanitize: deps
+	scripts/test-sanitize.sh $(BUILD)-sanitize
+
+# Each libFuzzer harness for FUZZ_SECONDS (default 60), built with clang.
+FUZZ_SECONDS ?= 60
+fuzz:
+	scripts/install-deps.sh fuzz
+	scripts/fuzz.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz

@@ -32,3 +32,22 @@ function(tw_add_test name)
     DISCOVERY_TIMEOUT 30
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 240)
 endfunction()
+
+# TW_SANITIZE: build everything (libraries, tests, tools) with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Any report aborts the process, so a test that trips one fails.
+option(TW_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(TW_SANITIZE)
+  set(tw_sanitize_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${tw_sanitize_flags})
+  add_link_options(${tw_sanitize_flags})
+endif()
+
+# TW_FUZZ (clang only, `make fuzz`): everything is built for libFuzzer with ASan and UBSan;
+# tests/fuzz then gives libFuzzer programs instead of corpus replays.
+option(TW_FUZZ "Build the fuzz harnesses as libFuzzer programs (clang)" OFF)
+if(TW_FUZZ)
+  set(tw_fuzz_flags -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+                    -fno-omit-frame-pointer)
+  add_compile_options(${tw_fuzz_flags})
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the player need; skips what is present.
+# `install-deps.sh fuzz` also installs clang and its libFuzzer runtime for `make fuzz`.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
       qt6-base-dev qt6-multimedia-dev libmpv-dev libjack-jackd2-dev
@@ -7,6 +8,7 @@ pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
       xvfb xauth fonts-wqy-microhei xdotool imagemagick
       sox libsox-fmt-mp3 lame ffmpeg zlib1g-dev
       libpulse-dev pulseaudio pulseaudio-utils qt6-translations-l10n)
+[ "${1:-}" = fuzz ] && pkgs+=(clang libclang-rt-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -18,6 +18,11 @@ enum class PlayState {
   Ready = 10,
 };
 
+// Where an address came from. Only the user's own choices (a list row, a dialog, a drop) may
+// name a local file; addresses taken from pages, charts, radio lists and path scripts may only
+// be network addresses, so a page can never make the player open a device, a FIFO or a file.
+enum class UrlOrigin { User, Web };
+
 class MediaPlayer : public QObject {
   Q_OBJECT
 
@@ -25,8 +30,9 @@ class MediaPlayer : public QObject {
   using QObject::QObject;
   ~MediaPlayer() override = default;
 
-  // Opens a path or address; callers stop first and call Play() after.
-  virtual void SetUrl(const QString& url) = 0;
+  // Opens a path or address; callers stop first and call Play() after. An address its origin
+  // does not allow is never opened: Play() then reports Ready.
+  virtual void SetUrl(const QString& url, UrlOrigin origin) = 0;
   virtual QString url() const = 0;
   virtual PlayState playState() const = 0;
 

@@ -2,19 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "components/mpvplayer.h"
 
-#include "components/mpvlibrary.h"
-
 #include <QByteArray>
 #include <QLoggingCategory>
 #include <QMetaObject>
 #include <clocale>
 
+#include "components/mpvlibrary.h"
+
 Q_LOGGING_CATEGORY(lcMpv, "tw.components", QtWarningMsg)
 
 namespace {
 // Only called once EnsureMpv has loaded the library.
-const components::MpvApi& Mpv() { return *components::LoadMpv(); }
-
+const components::MpvApi& Mpv() {
+  return *components::LoadMpv();
+}
 
 enum Observed : uint64_t {
   kPause = 1,
@@ -126,8 +127,9 @@ bool MpvPlayer::EnsureMpv() {
   return true;
 }
 
-void MpvPlayer::SetUrl(const QString& url) {
+void MpvPlayer::SetUrl(const QString& url, UrlOrigin origin) {
   url_ = url;
+  origin_ = origin;
   needsLoad_ = true;
   ForgetSong();
 }
@@ -165,7 +167,7 @@ void MpvPlayer::Load() {
   followEntry_ = false;
   startSeen_ = false;
   ForgetSong();
-  const auto target = components::PlayableTarget(url_);
+  const auto target = components::PlayableTarget(url_, origin_);
   network_ = components::IsNetworkAddress(url_);
   if (!target || !EnsureMpv()) {
     facts_.refused = true;
@@ -303,7 +305,8 @@ void MpvPlayer::HandleEvent(const mpv_event& event) {
       // before would not change them. The song counts as loading until both answers are in,
       // so its length and tags are known when it first reports playing.
       infoPending_ = 2;
-      Mpv().get_property_async(mpv_, Tag(generation_, kDurationReply), "duration", MPV_FORMAT_DOUBLE);
+      Mpv().get_property_async(mpv_, Tag(generation_, kDurationReply), "duration",
+                               MPV_FORMAT_DOUBLE);
       Mpv().get_property_async(mpv_, Tag(generation_, kTagsReply), "metadata", MPV_FORMAT_NODE);
       return;
     }

@@ -36,7 +36,7 @@ class MpvPlayer : public MediaPlayer {
   // False when mpv could not be created (the player then reports Ready for every song).
   bool available() const { return !createFailed_; }
 
-  void SetUrl(const QString& url) override;
+  void SetUrl(const QString& url, UrlOrigin origin) override;
   QString url() const override { return url_; }
   PlayState playState() const override { return state_; }
   void Play() override;
@@ -77,6 +77,7 @@ class MpvPlayer : public MediaPlayer {
   quintptr videoWindow_ = 0;
 
   QString url_;
+  UrlOrigin origin_ = UrlOrigin::Web;
   bool network_ = false;
   bool needsLoad_ = true;
   // Each load gets a generation; replies carry it, so an answer to an older load is dropped.

@@ -34,21 +34,31 @@ bool HasControlChars(const QString& s) {
   return false;
 }
 
+// The absolute path of a regular file, or nullopt for anything else (missing, a folder, a
+// device, a FIFO, a socket). isFile() follows links, so a link to a song plays.
+std::optional<QString> RegularFile(const QString& path) {
+  const QFileInfo info(path);
+  if (!info.isFile()) return std::nullopt;
+  return info.absoluteFilePath();
+}
+
 }  // namespace
 
-std::optional<QString> PlayableTarget(const QString& address) {
+std::optional<QString> PlayableTarget(const QString& address, UrlOrigin origin) {
   const QString a = address.trimmed();
   if (a.isEmpty() || HasControlChars(a)) return std::nullopt;
   const QString scheme = SchemeOf(a);
-  if (scheme.isEmpty()) return QFileInfo(a).absoluteFilePath();
+  const bool user = origin == UrlOrigin::User;
+  if (scheme.isEmpty()) return user ? RegularFile(a) : std::nullopt;
   if (scheme == QLatin1String("file")) {
+    if (!user) return std::nullopt;
     const QUrl url(a, QUrl::TolerantMode);
     if (!url.isValid() || !url.isLocalFile()) return std::nullopt;
     if (!url.host().isEmpty() && url.host() != QLatin1String("localhost")) return std::nullopt;
     // toLocalFile() would keep "localhost" as a network share name.
     const QString path = url.host().isEmpty() ? url.toLocalFile() : url.path();
     if (path.isEmpty()) return std::nullopt;
-    return QFileInfo(path).absoluteFilePath();
+    return RegularFile(path);
   }
   if (!NetworkSchemes().contains(scheme)) return std::nullopt;
   // Blanks and non-ASCII characters are percent-encoded here, as a browser would, so the

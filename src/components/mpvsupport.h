@@ -12,10 +12,12 @@
 namespace components {
 
 // What to hand mpv for an address, or nullopt when it must not be played. Web addresses
-// (http, https, mms, mmsh, rtsp, rtmp with a host) pass percent-encoded; a local path or a file:
-// URL becomes an absolute path, so mpv can never read part of it as one of its protocols.
+// (http, https, mms, mmsh, rtsp, rtmp with a host) pass percent-encoded from any origin. A local
+// path or a file: URL passes only from the user and only when it names a regular file (or a
+// link to one), as an absolute path, so mpv can never read part of it as one of its protocols;
+// a device, a FIFO or a folder would hang or flood the player.
 // "lavfi://x", "av://...", "edl://...", "file://host/x" and "" are refused.
-std::optional<QString> PlayableTarget(const QString& address);
+std::optional<QString> PlayableTarget(const QString& address, UrlOrigin origin);
 
 // True for the web schemes, which get the network-only checks (truncated end, no duration).
 bool IsNetworkAddress(const QString& address);

@@ -3,6 +3,7 @@
 #include "config/inicls.h"
 
 #include <QFileInfo>
+#include <limits>
 
 #include "common/gbk.h"
 #include "common/numparse.h"
@@ -164,5 +165,11 @@ int iniCLS::ReadInt(const QString& section, const QString& key) {
     error_ = QStringLiteral("不能读取");
     return 0;
   }
-  return static_cast<int>(common::Val(text));
+  const double n = common::Val(text);
+  // A number outside int reads as unreadable; casting it would be undefined.
+  if (!(n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max())) {
+    error_ = QStringLiteral("不能读取");
+    return 0;
+  }
+  return static_cast<int>(n);
 }

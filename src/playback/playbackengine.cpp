@@ -117,7 +117,7 @@ void PlaybackEngine::PlayPlaylistRow(int row) {
   PrepareSong(PlayingGrid::Playlist, row, ListKind::Playlist, QStringLiteral("正在打开媒体..."));
   emit PlaylistRowStarting(row);
   // PrepareSong has stopped the player already.
-  player_.SetUrl(song.path);
+  player_.SetUrl(song.path, UrlOrigin::User);  // a list row may name a local file
   player_.Play();
   emit PlaylistRowStarted(row, song.title);
 }
@@ -146,9 +146,9 @@ void PlaybackEngine::PrepareSong(PlayingGrid grid, int row, ListKind kind,
   SetCaption(state_.titleText);
 }
 
-void PlaybackEngine::PlayUrl(const QString& url) {
+void PlaybackEngine::PlayUrl(const QString& url, UrlOrigin origin) {
   player_.Stop();
-  player_.SetUrl(url);
+  player_.SetUrl(url, origin);
   player_.Play();
 }
 

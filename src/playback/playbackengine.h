@@ -7,12 +7,12 @@
 #include <QTimer>
 #include <functional>
 
+#include "components/mediaplayer.h"
 #include "playback/picksong.h"
 #include "playback/playbackstate.h"
 #include "playback/titlescroller.h"
 
 struct AppConfig;
-class MediaPlayer;
 class MenuForm;
 class SongGridModel;
 
@@ -48,8 +48,9 @@ class PlaybackEngine : public QObject {
   // ("正在打开媒体..." or "正在分析,请稍候..."). Then PlayUrl() with the playable address.
   // Also moves the now-playing mark (picture and colour) from the last song's row to this one.
   void PrepareSong(PlayingGrid grid, int row, ListKind kind, const QString& openingText);
-  // Stops the player, hands it the address and starts it.
-  void PlayUrl(const QString& url);
+  // Stops the player, hands it the address and starts it. Only User addresses may be local
+  // files; anything else plays only from the network.
+  void PlayUrl(const QString& url, UrlOrigin origin = UrlOrigin::Web);
   void ResetSongCounters();
   // Plays row `row` of the playlist grid: marks it, prepares the engine, hands the player the
   // row's address. What a double-click on the playlist grid and the play modes both do.

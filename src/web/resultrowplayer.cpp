@@ -116,7 +116,7 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
 
   if (kind == ListKind::Radio) {
     const QString path = results_.path(row);
-    playback_.PlayUrl(path);
+    playback_.PlayUrl(path, UrlOrigin::Web);
     emit PlayStarted(row, path);
     return;
   }
@@ -126,7 +126,7 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
     if (!Current(generation)) return;
     // An empty address is handed over too: the player reports it as an error, and the
     // engine's recovery rule moves on to the next candidate.
-    playback_.PlayUrl(address);
+    playback_.PlayUrl(address, UrlOrigin::Web);
     UT();
     if (address.isEmpty()) {
       // Otherwise "正在分析,请稍候..." would stay when the player has nothing to report.

@@ -5,6 +5,7 @@
 #include "components/mpvplayer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -98,8 +99,8 @@ struct Player {
   explicit Player(int networkTimeout = 20) : mpv({QStringLiteral("null"), networkTimeout}) {
     QObject::connect(&mpv, &MediaPlayer::PlayStateChanged, [this](int s) { states << s; });
   }
-  void Start(const QString& url) {
-    mpv.SetUrl(url);
+  void Start(const QString& url, UrlOrigin origin = UrlOrigin::User) {
+    mpv.SetUrl(url, origin);
     mpv.Play();
   }
   bool Saw(int state) const { return states.contains(state); }
@@ -208,9 +209,10 @@ TEST_F(MpvPlayerTest, TheNextSongStartsAfterANaturalEndMidSongOrWhileLoading) {
   ExpectSwitch(p, longWav, {kStopped, kTransitioning, kPlaying}, 20);
   p.mpv.SetCurrentPosition(10);
   QTest::qWait(300);
-  // The switch to a missing file is still loading: its failure must not reach the next song.
+  // The switch to a silent server is still loading: its failure must not reach the next song.
+  HttpServer silent("");
   p.mpv.Stop();
-  p.Start(dir_.Path(QStringLiteral("missing.wav")));
+  p.Start(silent.Url(QStringLiteral("a.wav")));
   ExpectSwitch(p, wav_, {kStopped, kTransitioning, kPlaying}, 3);
 }
 
@@ -261,27 +263,38 @@ TEST_F(MpvPlayerTest, OnlyFilesAndWebAddressesPlayAndDeadOnesEndReadyWithoutBloc
   probe.listen(QHostAddress::LocalHost);
   const QString refused = QStringLiteral("http://127.0.0.1:%1/a.wav").arg(probe.serverPort());
   probe.close();
-  const std::pair<QList<int>, QStringList> groups[] = {
+  const QString fifo = dir_.Path(QStringLiteral("fifo.wav"));
+  ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString fileUrl = QUrl::fromLocalFile(wav_).toString();
+  const std::tuple<QList<int>, UrlOrigin, QStringList> groups[] = {
       {{kTransitioning, kPlaying},
+       UrlOrigin::User,
        {odd, QUrl::fromLocalFile(odd).toString(), song.Url("a.wav"), toWeb.Url("list.m3u")}},
+      {{kTransitioning, kPlaying}, UrlOrigin::Web, {song.Url("a.wav")}},
       // The silent server gives up within the 2 s network time-out.
       {{kTransitioning, kReady},
-       {dir_.Path("missing.wav"), missing.Url("a.wav"), refused, silent.Url("a.wav"),
-        toDisk.Url("list.m3u"), hlsToDisk.Url("list.m3u8")}},
-      // Refused: Ready at once, mpv never asked.
-      {{kReady}, {"lavfi://sine", "av://lavfi:sine=frequency=440", "file://example.com" + wav_}}};
+       UrlOrigin::User,
+       {missing.Url("a.wav"), refused, silent.Url("a.wav"), toDisk.Url("list.m3u"),
+        hlsToDisk.Url("list.m3u8")}},
+      // Refused: Ready at once, mpv never asked. Devices, FIFOs and folders would hang or
+      // flood it; a page may not name a local file at all.
+      {{kReady},
+       UrlOrigin::User,
+       {"lavfi://sine", "av://lavfi:sine=frequency=440", "file://example.com" + wav_, "/dev/zero",
+        "file:///dev/zero", fifo, dir_.root(), dir_.Path("missing.wav")}},
+      {{kReady}, UrlOrigin::Web, {wav_, fileUrl, "/dev/zero"}}};
   int ticks = 0;
   QTimer timer;
   timer.callOnTimeout([&] { ++ticks; });
   timer.start(50);
-  for (const auto& [states, urls] : groups)
+  for (const auto& [states, origin, urls] : groups)
     for (const QString& url : urls) {
       SCOPED_TRACE(url.toStdString());
       Player p(2);
       QElapsedTimer clock;
       clock.start();
       ticks = 0;
-      p.Start(url);
+      p.Start(url, origin);
       EXPECT_EQ(p.mpv.playState(),
                 states.size() == 1 ? PlayState::Ready : PlayState::Transitioning);
       ASSERT_TRUE(p.WaitFor(states.last(), 8000));

@@ -35,4 +35,8 @@ TEST(IniCls, ReadsAreCutToSizeMinusOneBytes) {
   EXPECT_EQ(ini.ReadString("s", "wide"), QString(24, QChar(0x6B4C)));
   EXPECT_EQ(ini.ReadInt("s", "missing"), 0);
   EXPECT_EQ(ini.lastError(), "不能读取");
+  ini.WriteString("s", "big", "167677748139");
+  EXPECT_EQ(ini.ReadInt("s", "big"), 0);  // beyond int: unreadable, not a wrapped number
+  ini.WriteString("s", "small", "-2147483648");
+  EXPECT_EQ(ini.ReadInt("s", "small"), -2147483648);
 }

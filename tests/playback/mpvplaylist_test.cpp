@@ -59,7 +59,7 @@ TEST(MpvPlaylistTest, ListLoopPlaysEveryRowAndWraps) {
     started << row;
     engine.PrepareSong(PlayingGrid::Playlist, row, ListKind::Playlist,
                        QStringLiteral("正在打开媒体..."));
-    engine.PlayUrl(playlist.path(row));
+    engine.PlayUrl(playlist.path(row), UrlOrigin::User);
   });
   QStringList statuses;
   QObject::connect(&engine, &PlaybackEngine::StatusLineChanged,
@@ -67,7 +67,7 @@ TEST(MpvPlaylistTest, ListLoopPlaysEveryRowAndWraps) {
 
   playlist.SetSelectedRow(1);
   engine.PrepareSong(PlayingGrid::Playlist, 1, ListKind::Playlist, QString());
-  engine.PlayUrl(playlist.path(1));
+  engine.PlayUrl(playlist.path(1), UrlOrigin::User);
   ASSERT_TRUE(QTest::qWaitFor([&] { return started.size() >= 3; }, 20000))
       << "rows started: " << started.size();
   EXPECT_EQ(started.mid(0, 3), (QList<int>{2, 3, 1}));

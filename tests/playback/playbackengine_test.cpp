@@ -209,6 +209,7 @@ TEST_F(EngineFixture, PlayingAPlaylistRowMovesTheMarksAndStartsThePlayer) {
   playlist.SetRowColor(1, QColor(255, 0, 0));  // failed meanwhile
   engine.PlayPlaylistRow(2);
   EXPECT_EQ(player.calls(), QStringList({"stop", "url:/music/2.mp3", "play"}));
+  EXPECT_EQ(player.origin(), UrlOrigin::User);  // a list row may name a local file
   EXPECT_EQ(engine.statusLine(), "正在打开媒体...");
   EXPECT_EQ(engine.state().currentRow, 2);
   EXPECT_EQ(engine.state().titleText, "歌2");

@@ -8,8 +8,9 @@ void FakeMediaPlayer::SetState(PlayState state) {
   emit PlayStateChanged(static_cast<int>(state));
 }
 
-void FakeMediaPlayer::SetUrl(const QString& url) {
+void FakeMediaPlayer::SetUrl(const QString& url, UrlOrigin origin) {
   url_ = url;
+  origin_ = origin;
   calls_ << QStringLiteral("url:") + url;
   position_ = 0;
   duration_ = 0;

@@ -26,7 +26,8 @@ class FakeMediaPlayer : public MediaPlayer {
   void ClearCalls() { calls_.clear(); }
 
   // MediaPlayer
-  void SetUrl(const QString& url) override;
+  void SetUrl(const QString& url, UrlOrigin origin) override;
+  UrlOrigin origin() const { return origin_; }
   QString url() const override { return url_; }
   PlayState playState() const override { return state_; }
   void Play() override;
@@ -45,6 +46,7 @@ class FakeMediaPlayer : public MediaPlayer {
 
  private:
   QString url_;
+  UrlOrigin origin_ = UrlOrigin::Web;
   PlayState state_ = PlayState::Undefined;
   double position_ = 0;
   double duration_ = 0;

@@ -163,6 +163,7 @@ TEST_F(SearchAndPlayTest, SogouHitPlaysAndADeadFirstCandidateMovesToTheNext) {
   EXPECT_EQ(played.last(), base + QStringLiteral("/audio/1-0.wav"));
   EXPECT_EQ(sent.first(), base + QStringLiteral("/music.so?w=02210201&query=月光码头&pf="));
   EXPECT_EQ(player.url(), base + QStringLiteral("/audio/1-0.wav"));
+  EXPECT_EQ(player.origin(), UrlOrigin::Web);  // never a local file from a page
   EXPECT_EQ(engine.state().listKind, ListKind::WebResults);
   EXPECT_EQ(engine.state().playingGrid, PlayingGrid::Results);
   EXPECT_EQ(results.nowPlayRow(), 1);

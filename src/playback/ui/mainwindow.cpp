@@ -379,16 +379,18 @@ void MainWindow::OnBlock(const QByteArray& block) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   const auto type = event->type();
-  auto* mouse = static_cast<QMouseEvent*>(event);
+  const bool press = type == QEvent::MouseButtonPress;
+  const bool release = type == QEvent::MouseButtonRelease;
+  // Only mouse events may be read as QMouseEvent; the filter sees every event.
+  const auto* mouse = press || release ? static_cast<QMouseEvent*>(event) : nullptr;
   if (watched == txtKey_) {
-    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton &&
-        txtKey_->text() == kSearchHint)
+    if (press && mouse->button() == Qt::LeftButton && txtKey_->text() == kSearchHint)
       txtKey_->clear();
     else if (type == QEvent::FocusOut && txtKey_->text().isEmpty())
       txtKey_->setText(kSearchHint);
   } else if (type == QEvent::Paint && watched == echo1_) {
     emit StatusLinePainted();
-  } else if (type == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+  } else if (release && mouse->button() == Qt::LeftButton) {
     if (watched == echo1_) {
       statusScroller_.Toggle();
     } else if (watched == videoSurface_) {

@@ -258,15 +258,14 @@ QMenu* PlaylistWindow::PopupFromArray(const QString& array, QMenu* extra) {
 }
 
 QMenu* PlaylistWindow::lastPopup() const {
-  return lastPopup_ && lastPopup_->isVisible() ? lastPopup_ : nullptr;
+  return lastPopup_ && lastPopup_->isVisible() ? lastPopup_.data() : nullptr;
 }
 
 void PlaylistWindow::ShowPopup(QMenu* menu, const QPoint& globalPos) {
   if (lastPopup_) lastPopup_->close();
+  // A guarded pointer, not a destroyed() handler: the menus are children of this window and
+  // die in QWidget's destructor, after this object stopped being a PlaylistWindow.
   lastPopup_ = menu;
-  connect(menu, &QObject::destroyed, this, [this, menu] {
-    if (lastPopup_ == menu) lastPopup_ = nullptr;
-  });
   menu->popup(globalPos);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <functional>
@@ -104,7 +105,7 @@ class PlaylistWindow : public SkinnedWindow {
   std::array<QWidget*, 4> panels_{};  // Picture1..3, Picture6
   QLabel* loads_ = nullptr;
   QMenu* videoMenus_[2] = {nullptr, nullptr};
-  QMenu* lastPopup_ = nullptr;
+  QPointer<QMenu> lastPopup_;
   std::function<bool()> chartMode_;
   int currentTab_ = 0;
   int chartRow_ = 0;

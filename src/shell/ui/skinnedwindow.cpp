@@ -190,8 +190,13 @@ void SkinnedWindow::mouseReleaseEvent(QMouseEvent* event) {
 bool SkinnedWindow::eventFilter(QObject* watched, QEvent* event) {
   const bool title = titlePieces_.contains(watched);
   if (!title && !gripPieces_.contains(watched)) return QWidget::eventFilter(watched, event);
+  const auto type = event->type();
+  // Only mouse events may be read as QMouseEvent; the filter sees every event.
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+      type != QEvent::MouseButtonRelease)
+    return QWidget::eventFilter(watched, event);
   auto* me = static_cast<QMouseEvent*>(event);
-  switch (event->type()) {
+  switch (type) {
     case QEvent::MouseButtonPress:
       if (me->button() != Qt::LeftButton) break;
       if (title && !movable_) break;

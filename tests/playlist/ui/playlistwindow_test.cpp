@@ -108,7 +108,7 @@ TEST_F(PlaylistWindowTest, RowMenuCommandsReachTheResultGridAndBack) {
   // "至播放列表" needs the result row to be playing; then it adds the player's address.
   state.currentRow = row;
   state.playingGrid = PlayingGrid::Results;
-  player.SetUrl("http://cdn/two.mp3");
+  player.SetUrl("http://cdn/two.mp3", UrlOrigin::Web);
   player.SetState(PlayState::Paused);
   menus.Item("mnuOps", 0)->trigger();
   EXPECT_EQ(window.currentTab(), 1);
