@@ -68,25 +68,23 @@ void SplitFields(const QChar* s, qsizetype from, qsizetype to, QStringList& fiel
   }
 }
 
-// Our own files are GBK, and short GBK texts such as "未知" (CE B4 D6 AA) are also valid
-// UTF-8: UTF-8 wins only with a byte-order mark or when the bytes are not valid GBK.
+// GBK or UTF-8 by the program's one rule for text files; UTF-16 and bytes that are neither
+// mark the list as not read cleanly.
 QString DecodeLst(const QByteArray& bytes, bool& badEncoding) {
-  static const QByteArray kBom("\xEF\xBB\xBF");
   badEncoding = false;
-  if (bytes.startsWith(kBom)) return QString::fromUtf8(bytes.mid(3));
   if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
     // Readable, but not a format we write: shown, and kept until the user edits the list.
     badEncoding = true;
     QStringDecoder utf16(QStringConverter::Utf16);
     return utf16.decode(bytes);
   }
-  QStringDecoder gbk("GB18030");
-  QString text = gbk.decode(bytes);
-  if (!gbk.hasError()) return text;
-  QStringDecoder utf8(QStringConverter::Utf8);
-  QString asUtf8 = utf8.decode(bytes);
-  if (!utf8.hasError()) return asUtf8;
-  badEncoding = true;
+  common::TextEncoding encoding;
+  const QString text = common::DecodeFileText(bytes, &encoding);
+  if (encoding == common::TextEncoding::Gbk) {
+    QStringDecoder gbk("GB18030");
+    const QString check = gbk.decode(bytes);
+    badEncoding = gbk.hasError();
+  }
   return text;
 }
 

@@ -36,6 +36,9 @@ TEST(Gbk, FileTextRecognisesUtf8AndKeepsGbk) {
   EXPECT_EQ(enc, TextEncoding::Gbk);
   EXPECT_EQ(DecodeFileText(QString("后来").toUtf8(), &enc), "后来");
   EXPECT_EQ(enc, TextEncoding::Utf8);
+  // GBK beyond GB2312 that is also well-formed UTF-8 ("視" reads as Cyrillic "ҕ") stays GBK.
+  EXPECT_EQ(DecodeFileText("\xD2\x95", &enc), QString::fromUtf8("視"));
+  EXPECT_EQ(enc, TextEncoding::Gbk);
   EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF" "abc", &enc), "abc");
   EXPECT_EQ(enc, TextEncoding::Utf8Bom);
   // An emoji survives a GBK-compatible round trip (the GBK encoder alone would give '?').

@@ -8,9 +8,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString text = common::DecodeFileText(fuzz::Bytes(data, size));
-  const std::vector<SongEntry> songs = playlist::ParseLst(text);
-  const QString written = playlist::FormatLst(songs);
-  const QString again = playlist::FormatLst(playlist::ParseLst(written));
+  const playlist::ParsedLst read = playlist::ParseLst(text);
+  const QString written = playlist::FormatLst(read.records);
+  const playlist::ParsedLst back = playlist::ParseLst(written);
+  fuzz::Check(back.badLines == 0, "a written list reads back cleanly");
+  const QString again = playlist::FormatLst(back.records);
   fuzz::Check(again == written, "a written list reads back as the same songs");
   return 0;
 }

@@ -377,6 +377,7 @@ TEST(LstFile, GbkWinsUnlessTheBytesSayUtf8) {
   TempAppDir dir;
   const std::pair<QByteArray, const char*> cases[] = {
       {Gbk("\"t\",\"未知\",\"00:00\",\"/p\""), "未知"},  // also valid UTF-8
+      {Gbk("\"t\",\"視\",\"00:00\",\"/p\""), "視"},      // likewise, beyond GB2312
       {"\xEF\xBB\xBF\"t\",\"\xE6\x9C\xAA\",\"00:00\",\"/p\"", "未"},
       {"\"t\",\"\xE6\x9C\xAA\xE7\x9F\xA5\xE7\x9A\x84\",\"00:00\",\"/p\"", "未知的"}};
   for (const auto& [bytes, singer] : cases) {
