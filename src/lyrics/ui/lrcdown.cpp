@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lyrics/ui/lrcdown.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QTableView>
 #include <QToolButton>
 
@@ -15,15 +17,10 @@
 LrcDown::LrcDown(LrcHitModel& hits, QWidget* parent)
     : SkinnedWindow(QStringLiteral("用户手动下载"), parent),
       hits_(hits),
-      label3_(new QLabel(QStringLiteral("用户手动下载"), this)),
       grid_(new QTableView(this)),
       label1_(new QLabel(this)),
       image3_(new QToolButton(this)) {
   setObjectName(QStringLiteral("LrcDown"));
-  label3_->setObjectName(QStringLiteral("Label3"));
-  label3_->setTextFormat(Qt::PlainText);
-  label3_->setStyleSheet(
-      QStringLiteral("color: white; background: transparent; font-weight: bold;"));
 
   grid_->setObjectName(QStringLiteral("MSF"));
   grid_->setModel(&hits_);
@@ -69,6 +66,12 @@ void LrcDown::xiazai_Click(Item item) {
 
 void LrcDown::ShowTopmost() {
   SetTopmost(true);
+  if (!placed_) {
+    // First showing: the middle of the screen, where no docked window sits.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      move(screen->availableGeometry().center() - rect().center());
+    placed_ = true;
+  }
   show();
   raise();
 }
@@ -99,7 +102,6 @@ void LrcDown::resizeEvent(QResizeEvent* event) {
 void LrcDown::LayoutControls() {
   const int margin = common::TwipsToPx(90);
   const int title = titleHeight();
-  label3_->setGeometry(margin, 0, width() / 2, title);
   const int buttonHeight = common::TwipsToPx(330);
   const int bottom = height() - margin - buttonHeight;
   grid_->setGeometry(margin, title + margin, width() - 2 * margin,

@@ -9,8 +9,9 @@ class QLabel;
 class QTableView;
 class QToolButton;
 
-// The manual lyrics download window: the last search's hits, the link of the picked row and
-// the download button. It only forwards the pick; the lyrics search downloads.
+// The manual lyrics download window (its title strip reads "用户手动下载"): the last search's hits,
+// the link of the picked row and the download button. It only forwards the pick; the lyrics search
+// downloads.
 class LrcDown : public SkinnedWindow {
   Q_OBJECT
 
@@ -48,8 +49,8 @@ class LrcDown : public SkinnedWindow {
   void LayoutControls();
 
   LrcHitModel& hits_;
-  QLabel* label3_;
   QTableView* grid_;
   QLabel* label1_;
   QToolButton* image3_;
+  bool placed_ = false;
 };
