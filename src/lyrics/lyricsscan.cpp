@@ -64,7 +64,7 @@ int SitePages(int count) {
 }
 
 bool IsLyricsLink(const QString& link) {
-  const QUrl url(link, QUrl::StrictMode);
+  const QUrl url(link);
   const QString scheme = url.scheme().toLower();
   return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
 }
