@@ -102,14 +102,16 @@ TEST(LyricsScan, BaiduPageKeepsOnlyWebLinks) {
       BaiduEntry(QStringLiteral("雨巷"), QStringLiteral("苏"),
                  QStringLiteral("data:text/plain,x")) +
       BaiduEntry(QStringLiteral("旧城"), QStringLiteral("周"), QStringLiteral("ftp://h/2.lrc")) +
-      BaiduEntry(QStringLiteral("候鸟"), QStringLiteral("许"), QStringLiteral("http://h/歌词 4.lrc"));
+      BaiduEntry(QStringLiteral("候鸟"), QStringLiteral("许"),
+                 QStringLiteral("http://h/歌词 4.lrc"));
   const lyrics::LyricsPageScan scan = lyrics::ScanBaiduPage(page);
   ASSERT_EQ(scan.rows.size(), 4);
   EXPECT_EQ(scan.hits, 4);
   EXPECT_TRUE(scan.stopped);
   EXPECT_EQ(scan.rows[0].title, QStringLiteral("月光"));
   EXPECT_EQ(scan.rows[0].singer, QStringLiteral("林"));
-  EXPECT_EQ(scan.rows[3].link, QStringLiteral("http://h/歌词 4.lrc")) << "names as the page has them";
+  EXPECT_EQ(scan.rows[3].link, QStringLiteral("http://h/歌词 4.lrc"))
+      << "names as the page has them";
   EXPECT_EQ(scan.rows[0].link, QStringLiteral("https://h/1.lrc"));
   EXPECT_EQ(scan.rows[1].link, QString());
   EXPECT_EQ(scan.rows[2].link, QString());
