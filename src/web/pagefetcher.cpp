@@ -177,6 +177,7 @@ bool HttpStatusError(QNetworkReply::NetworkError e) {
 }
 
 struct Decoded {
+  QByteArray bytes;
   QString text;
   QString joined;
   bool written = false;
@@ -184,11 +185,14 @@ struct Decoded {
 
 // The worker's share: the body file to text, the joined form callers scan, and the scratch
 // file's new content written beside it for the GUI thread to move into place.
-Decoded DecodeBody(const QString& bodyPath, const QString& charset, const QString& scratchTmp) {
+Decoded DecodeBody(const QString& bodyPath, const QString& charset, const QString& scratchTmp,
+                   bool keepBytes) {
   Decoded d;
   QFile in(bodyPath);
   if (!in.open(QIODevice::ReadOnly)) return d;
-  d.text = web::BytesToText(in.readAll(), charset);
+  const QByteArray body = in.readAll();
+  d.text = web::BytesToText(body, charset);
+  if (keepBytes) d.bytes = body;
   d.joined = web::JoinLines(d.text);
   if (!scratchTmp.isEmpty()) {
     QFile out(scratchTmp);
@@ -445,8 +449,9 @@ void PageFetcher::OnFinished(int id) {
   const QString bodyPath = p->body->fileName();
   const QString charset = p->charset;
   const QString tmp = scratch.isEmpty() ? QString() : scratch + u'.' + QString::number(id);
-  decoders_.start([this, id, bodyPath, charset, tmp] {
-    Decoded d = DecodeBody(bodyPath, charset, tmp);
+  const bool keepBytes = p->limits.keepBytes;
+  decoders_.start([this, id, bodyPath, charset, tmp, keepBytes] {
+    Decoded d = DecodeBody(bodyPath, charset, tmp, keepBytes);
     QMetaObject::invokeMethod(
         this,
         [this, id, tmp, d = std::move(d)]() mutable {
@@ -460,6 +465,7 @@ void PageFetcher::OnFinished(int id) {
           result.httpStatus = p->status;
           result.finalUrl = p->finalUrl;
           result.text = std::move(d.text);
+          result.bytes = std::move(d.bytes);
           result.joined = std::move(d.joined);
           result.hasJoined = true;
           if (!tmp.isEmpty()) {

@@ -30,6 +30,7 @@ enum class FetchError { None, Timeout, TooLarge, ServerError, Unreachable, Empty
 struct FetchLimits {
   qint64 maxBytes = kPageMaxBytes;
   int deadlineMs = 0;
+  bool keepBytes = false;  // also hand back the body as it came (files kept in their encoding)
 };
 
 // What a page fetch gives its caller: the decoded text, also written to the scratch file.
@@ -40,6 +41,7 @@ struct FetchResult {
   QUrl finalUrl;        // after redirects; relative links on the page resolve against it
   FetchError error = FetchError::None;
   int httpStatus = 0;  // 0 when no answer came
+  QByteArray bytes;    // the body as it came, when the limits asked to keep it
 
   // The page as callers scan it: lines joined without separators (worked out off the GUI
   // thread by the fetcher).

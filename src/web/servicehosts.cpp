@@ -27,6 +27,8 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {kSosoSearch, QStringLiteral("Soso music search")},
       {kOnlineNotice, QStringLiteral("online notice page, served at /notice.htm")},
       {kHomePage, QStringLiteral("the program's home page, opened in the browser at /index.htm")},
+      {kLyricsSite, QStringLiteral("first lyrics site (search at /, lyrics links below its root)")},
+      {kBaiduLyrics, QStringLiteral("Baidu lyrics search, at /m")},
   };
   return services;
 }

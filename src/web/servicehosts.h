@@ -18,6 +18,8 @@ class ServiceHosts {
   static inline const QString kSosoSearch = QStringLiteral("SosoSearch");
   static inline const QString kOnlineNotice = QStringLiteral("OnlineNotice");
   static inline const QString kHomePage = QStringLiteral("HomePage");
+  static inline const QString kLyricsSite = QStringLiteral("LyricsSite");
+  static inline const QString kBaiduLyrics = QStringLiteral("BaiduLyrics");
 
   // Where the shipped defaults point: the demo web service.
   static inline const QString kDefaultHost = QStringLiteral("http://127.0.0.1:8460");

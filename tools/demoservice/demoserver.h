@@ -47,6 +47,9 @@ class DemoServer : public QObject {
 
   void AddRoute(const QString& path, DemoRoute route);
   void AddPrefixRoute(const QString& prefix, DemoRoute route);
+  // The route now serving path exactly (null when none), so a service sharing a path with
+  // another can answer its own queries and hand the rest on.
+  DemoRoute Route(const QString& path) const { return exact_.value(path); }
 
   // Parses "a=1&b=%B8%E8" as the services receive it.
   static QMap<QString, QString> ParseQuery(const QByteArray& raw);

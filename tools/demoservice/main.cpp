@@ -7,6 +7,7 @@
 
 #include "catalogue.h"
 #include "demoserver.h"
+#include "lyricspages.h"
 #include "musicpages.h"
 #include "noticepage.h"
 #include "web/servicehosts.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
   DemoCatalogue catalogue;
   DemoServer server;
   RegisterMusicSearch(server, catalogue);
+  RegisterLyricsSearch(server, catalogue);  // after the music search: they share /m
   RegisterNotice(server);
   RegisterHomePage(server);
   if (!server.Listen(static_cast<quint16>(wanted))) {

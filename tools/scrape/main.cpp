@@ -11,6 +11,7 @@
 #include "common/gbk.h"
 #include "common/numparse.h"
 #include "common/textfile.h"
+#include "lyrickinds.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
 #include "web/songscan.h"
@@ -78,6 +79,7 @@ int Usage(const char* message) {
       stderr,
       "tunewharf-scrape: %s\nusage: tunewharf-scrape KIND FILE [--services FILE]\nkinds:", message);
   for (const Kind& k : Kinds()) std::fprintf(stderr, " %s", k.name);
+  std::fprintf(stderr, " %s", qPrintable(LyricsKindNames()));
   std::fprintf(stderr, "\n");
   return 2;
 }
@@ -101,7 +103,9 @@ int main(int argc, char** argv) {
     servicesFile = args.at(s + 1);
     args.remove(s, 2);
   }
+  const bool json = args.removeAll(QStringLiteral("--json")) > 0;
   if (args.size() != 2) return Usage("expected KIND and FILE");
+  if (const int rc = RunLyricsKind(args.at(0), args.at(1), servicesFile, json); rc >= 0) return rc;
   const Kind* kind = nullptr;
   for (const Kind& k : Kinds())
     if (args.at(0) == QLatin1String(k.name)) kind = &k;

@@ -22,8 +22,11 @@
 #include "common/twips.h"
 #include "components/mpvplayer.h"
 #include "components/ui/lrcshow.h"
+#include "lyrics/lrchitmodel.h"
 #include "lyrics/lyricscontroller.h"
+#include "lyrics/lyricssearch.h"
 #include "lyrics/ui/frmlrc.h"
+#include "lyrics/ui/lrcdown.h"
 #include "playback/playbackengine.h"
 #include "playback/satelliteswitch.h"
 #include "playback/ui/mainwindow.h"
@@ -79,6 +82,7 @@ AppContext::~AppContext() {
   delete aboutWindow_;
   delete trayPopup_;
   delete monitorWindow_;
+  delete lrcDown_;
   delete lyricsWindow_;
   delete playlistWindow_;
   delete mainWindow_;
@@ -141,6 +145,10 @@ void AppContext::Build() {
   lyrics_ = std::make_unique<LyricsController>(engine_->state(), *player_, *lrcShow_, config_,
                                                paths_, *prompter_);
   lyricsWindow_ = new FrmLrc(*lyrics_, *lrcShow_, lrcShow_, menus_);
+  lrcHits_ = std::make_unique<LrcHitModel>();
+  lyricSearch_ = std::make_unique<LyricsSearch>(*fetcher_, *hosts_, config_, paths_, engine_->state(),
+                                                *player_, *lyrics_, *lrcHits_);
+  lrcDown_ = new LrcDown(*lrcHits_);
   monitorWindow_ = new MonitorWindow;
   dock_ = std::make_unique<DockManager>();
   satellites_ = std::make_unique<SatelliteSwitch>(config_);
@@ -159,6 +167,7 @@ void AppContext::Build() {
   ConnectEngine();
   ConnectMainWindow();
   ConnectLyrics();
+  ConnectLyricSearch();
   ConnectWeb();
   ConnectShell();
 }

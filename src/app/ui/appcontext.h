@@ -16,9 +16,12 @@ class DockManager;
 class FrmLrc;
 class InitSplash;
 class InstanceLock;
+class LrcDown;
+class LrcHitModel;
 class LrcShow;
 class MediaPlayer;
 class LyricsController;
+class LyricsSearch;
 class MainWindow;
 class MonitorWindow;
 class MpvPlayer;
@@ -66,6 +69,7 @@ class AppContext : public QObject {
   MainWindow* mainWindow() const { return mainWindow_; }
   PlaylistWindow* playlistWindow() const { return playlistWindow_; }
   FrmLrc* lyricsWindow() const { return lyricsWindow_; }
+  LrcDown* lrcDownWindow() const { return lrcDown_; }
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
@@ -93,6 +97,7 @@ class AppContext : public QObject {
   void ConnectEngine();
   void ConnectMainWindow();
   void ConnectLyrics();
+  void ConnectLyricSearch();
   void ConnectWeb();
   void ConnectShell();
   void ConnectConfig();
@@ -126,6 +131,8 @@ class AppContext : public QObject {
   std::unique_ptr<SongSearch> search_;
   std::unique_ptr<ResultRowPlayer> resultPlayer_;
   std::unique_ptr<LyricsController> lyrics_;
+  std::unique_ptr<LrcHitModel> lrcHits_;
+  std::unique_ptr<LyricsSearch> lyricSearch_;
   std::unique_ptr<DockManager> dock_;
   std::unique_ptr<OnlineNotice> notice_;
   std::unique_ptr<SatelliteSwitch> satellites_;
@@ -135,6 +142,7 @@ class AppContext : public QObject {
   PlaylistWindow* playlistWindow_ = nullptr;
   LrcShow* lrcShow_ = nullptr;
   FrmLrc* lyricsWindow_ = nullptr;
+  LrcDown* lrcDown_ = nullptr;
   MonitorWindow* monitorWindow_ = nullptr;
   TrayPopup* trayPopup_ = nullptr;
   AboutWindow* aboutWindow_ = nullptr;
