@@ -6,7 +6,8 @@ pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good
       xvfb xauth fonts-wqy-microhei xdotool imagemagick
       sox libsox-fmt-mp3 lame ffmpeg zlib1g-dev
-      libpulse-dev pulseaudio pulseaudio-utils qt6-translations-l10n)
+      libpulse-dev pulseaudio pulseaudio-utils qt6-translations-l10n
+      python3-mutagen)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
