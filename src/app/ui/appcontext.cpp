@@ -10,18 +10,18 @@
 #include <QTimer>
 #include <utility>
 
-#include "config/configstore.h"
 #include "app/firstrun.h"
 #include "app/instancelock.h"
 #include "app/lifecycle.h"
-#include "config/settingscommands.h"
-#include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
 #include "app/ui/aboutwindow.h"
 #include "app/ui/initsplash.h"
 #include "common/twips.h"
 #include "components/mpvplayer.h"
 #include "components/ui/lrcshow.h"
+#include "config/configstore.h"
+#include "config/settingscommands.h"
+#include "config/settingsmenus.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
@@ -39,6 +39,7 @@
 #include "shell/ui/skin.h"
 #include "shell/ui/trayicon.h"
 #include "shell/ui/traypopup.h"
+#include "tags/ui/frmid3tag.h"
 #include "web/pagefetcher.h"
 #include "web/resultrowplayer.h"
 #include "web/servicehosts.h"
@@ -55,8 +56,7 @@ QString DefaultLockFolder() {
 }
 }  // namespace
 
-AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder,
-                       Prompter* prompter)
+AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder, Prompter* prompter)
     : paths_(paths ? *paths : AppPaths(QString())),
       resolvePaths_(!paths),
       lockFolder_(lockFolder.isEmpty() ? DefaultLockFolder() : lockFolder),
@@ -76,6 +76,7 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete tagEditor_;
   delete aboutWindow_;
   delete trayPopup_;
   delete monitorWindow_;
@@ -84,7 +85,9 @@ AppContext::~AppContext() {
   delete mainWindow_;
 }
 
-MediaPlayer& AppContext::player() { return *player_; }
+MediaPlayer& AppContext::player() {
+  return *player_;
+}
 
 bool AppContext::Main() {
   // A second instance touches no folder and reads no file: it wakes the first and ends.
@@ -147,6 +150,7 @@ void AppContext::Build() {
   notice_ = std::make_unique<OnlineNotice>();
   trayPopup_ = new TrayPopup;
   aboutWindow_ = new AboutWindow;
+  tagEditor_ = new FrmId3Tag(*prompter_);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -161,6 +165,7 @@ void AppContext::Build() {
   ConnectLyrics();
   ConnectWeb();
   ConnectShell();
+  ConnectTags();
 }
 
 void AppContext::CreateMenus() {
@@ -171,7 +176,8 @@ void AppContext::CreateMenus() {
 }
 
 void AppContext::PlaceMainWindow() {
-  mainWindow_->resize(common::TwipsToPx(MainWindow::kWidth), common::TwipsToPx(MainWindow::kHeight));
+  mainWindow_->resize(common::TwipsToPx(MainWindow::kWidth),
+                      common::TwipsToPx(MainWindow::kHeight));
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   // Left edge at half the screen width less the window width; the docked windows hang below
@@ -261,7 +267,7 @@ void AppContext::Shutdown() {
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
       for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
-                                                         lyricsWindow_, trayPopup_, mainWindow_})
+                                                        lyricsWindow_, trayPopup_, mainWindow_})
         if (w) w->hide();
       return true;
     });

@@ -13,6 +13,7 @@
 class AboutWindow;
 class ConfigStore;
 class DockManager;
+class FrmId3Tag;
 class FrmLrc;
 class InitSplash;
 class InstanceLock;
@@ -67,6 +68,7 @@ class AppContext : public QObject {
   PlaylistWindow* playlistWindow() const { return playlistWindow_; }
   FrmLrc* lyricsWindow() const { return lyricsWindow_; }
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
+  FrmId3Tag* tagEditor() const { return tagEditor_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
   PlaylistManager& playlists() { return *playlists_; }
@@ -96,6 +98,7 @@ class AppContext : public QObject {
   void ConnectWeb();
   void ConnectShell();
   void ConnectConfig();
+  void ConnectTags();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -138,6 +141,7 @@ class AppContext : public QObject {
   MonitorWindow* monitorWindow_ = nullptr;
   TrayPopup* trayPopup_ = nullptr;
   AboutWindow* aboutWindow_ = nullptr;
+  FrmId3Tag* tagEditor_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 
