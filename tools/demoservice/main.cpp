@@ -7,6 +7,7 @@
 
 #include "catalogue.h"
 #include "demoserver.h"
+#include "downloadpages.h"
 #include "musicpages.h"
 #include "noticepage.h"
 #include "web/servicehosts.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
   RegisterMusicSearch(server, catalogue);
   RegisterNotice(server);
   RegisterHomePage(server);
+  RegisterDownloads(server, catalogue);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;
