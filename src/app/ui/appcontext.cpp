@@ -22,6 +22,9 @@
 #include "config/configstore.h"
 #include "config/settingscommands.h"
 #include "config/settingsmenus.h"
+#include "download/downloader.h"
+#include "download/songdownload.h"
+#include "download/ui/donload.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
@@ -76,6 +79,7 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete donload_;
   delete tagEditor_;
   delete aboutWindow_;
   delete trayPopup_;
@@ -151,6 +155,9 @@ void AppContext::Build() {
   trayPopup_ = new TrayPopup;
   aboutWindow_ = new AboutWindow;
   tagEditor_ = new FrmId3Tag(*prompter_);
+  downloader_ = std::make_unique<Downloader>(fetcher_->network());
+  songDownload_ = std::make_unique<SongDownload>(*downloader_, *prompter_, paths_.downloadDir());
+  donload_ = new Donload(*downloader_);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -166,6 +173,7 @@ void AppContext::Build() {
   ConnectWeb();
   ConnectShell();
   ConnectTags();
+  ConnectDownloads();
 }
 
 void AppContext::CreateMenus() {

@@ -51,6 +51,9 @@ class MainWindow : public SkinnedWindow {
   QLineEdit* searchBox() const { return txtKey_; }
   // While a search or page fetch runs the pointer shows it; the window stays usable.
   void SetBusy(bool busy);
+  // A song download's progress as a line under the track; hidden again when it ends.
+  void ShowDownloadProgress(qint64 bytesRead, qint64 bytesMax);
+  void HideDownloadProgress();
 
  signals:
   void SatelliteToggleRequested(int index);  // Menus(0..3)
@@ -98,7 +101,8 @@ class MainWindow : public SkinnedWindow {
   SpectrumView* spectrum_ = nullptr;
   QWidget* track_ = nullptr;   // Image1
   QWidget* played_ = nullptr;  // B1
-  Knob* knob_ = nullptr;       // P1
+  QWidget* downLine_ = nullptr;
+  Knob* knob_ = nullptr;  // P1
   QWidget* volumeTrack_ = nullptr;
   QWidget* volumeBar_ = nullptr;  // B2
   Knob* volumeKnob_ = nullptr;    // P2
