@@ -15,6 +15,8 @@
 #include "app/ui/appcontext.h"
 #include "catalogue.h"
 #include "components/mediaplayer.h"
+#include "demoserver.h"
+#include "downloadpages.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/songgridmodel.h"
 #include "playlist/ui/playlistwindow.h"
@@ -26,11 +28,18 @@
 namespace {
 
 TEST(TagJourney, IdButtonEditsThePlayingFileOnlyOnceItIsLocalAndPlaying) {
+  DemoCatalogue catalogue;
+  DemoServer server;
+  RegisterDownloads(server, catalogue);
+  ASSERT_TRUE(server.Listen(0));
   TempAppDir dir;
   const QByteArray audio = DemoCatalogue::MakeWav(1, 5);
   dir.WriteFile("music/song.wav", audio);
   const QString song = dir.Path("music/song.wav");
-  dir.WriteFile("playlist/default.lst", "\"song\",\"me\",\"00:05\",\"" + song.toUtf8() + "\"\r\n");
+  dir.WriteFile("playlist/default.lst", "\"song\",\"me\",\"00:05\",\"" + song.toUtf8() +
+                                            "\"\r\n\"web\",\"me\",\"00:05\",\"" +
+                                            server.baseUrl().toUtf8() +
+                                            "/download/song/2.wav\"\r\n");
   dir.WriteFile("bin/config.ini", "[playlist]\r\nlistnumber=1\r\ndefaultlist=default\r\n");
   QTemporaryDir lockDir;
   ScriptedPrompter prompter;
@@ -72,6 +81,20 @@ TEST(TagJourney, IdButtonEditsThePlayingFileOnlyOnceItIsLocalAndPlaying) {
   ASSERT_TRUE(tags::ReadTag(song, back));
   EXPECT_EQ(back.title, QStringLiteral("新歌名"));
   EXPECT_EQ(back.year.trimmed(), QStringLiteral("2008"));
+
+  // A web song takes the mark away again: the editor loads nothing and says why.
+  const QRect second = grid->visualRect(grid->model()->index(1, 1));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, second.center());
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, second.center());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return editor->mark() == "ID3-Tag不可编辑"; }, 15000));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return app.player().playState() == PlayState::Playing; }, 15000));
+  prompter.ClearAsked();
+  id3->click();
+  EXPECT_EQ(label5->text(), QStringLiteral("当前播放的是网络URL,ID3-Tag不可编辑!"));
+  editor->findChild<QAbstractButton*>(QStringLiteral("Image3"))->click();
+  EXPECT_TRUE(prompter.asked().isEmpty());
+  EXPECT_EQ(dir.ReadFile("music/song.wav"), bytes);
   app.Shutdown();
 }
 
