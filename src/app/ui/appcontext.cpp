@@ -10,18 +10,18 @@
 #include <QTimer>
 #include <utility>
 
+#include "config/configstore.h"
 #include "app/firstrun.h"
 #include "app/instancelock.h"
 #include "app/lifecycle.h"
+#include "config/settingscommands.h"
+#include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
 #include "app/ui/aboutwindow.h"
 #include "app/ui/initsplash.h"
 #include "common/twips.h"
 #include "components/mpvplayer.h"
 #include "components/ui/lrcshow.h"
-#include "config/configstore.h"
-#include "config/settingscommands.h"
-#include "config/settingsmenus.h"
 #include "download/downloader.h"
 #include "download/songdownload.h"
 #include "download/ui/donload.h"
@@ -59,7 +59,8 @@ QString DefaultLockFolder() {
 }
 }  // namespace
 
-AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder, Prompter* prompter)
+AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder,
+                       Prompter* prompter)
     : paths_(paths ? *paths : AppPaths(QString())),
       resolvePaths_(!paths),
       lockFolder_(lockFolder.isEmpty() ? DefaultLockFolder() : lockFolder),
@@ -89,9 +90,7 @@ AppContext::~AppContext() {
   delete mainWindow_;
 }
 
-MediaPlayer& AppContext::player() {
-  return *player_;
-}
+MediaPlayer& AppContext::player() { return *player_; }
 
 bool AppContext::Main() {
   // A second instance touches no folder and reads no file: it wakes the first and ends.
@@ -184,8 +183,7 @@ void AppContext::CreateMenus() {
 }
 
 void AppContext::PlaceMainWindow() {
-  mainWindow_->resize(common::TwipsToPx(MainWindow::kWidth),
-                      common::TwipsToPx(MainWindow::kHeight));
+  mainWindow_->resize(common::TwipsToPx(MainWindow::kWidth), common::TwipsToPx(MainWindow::kHeight));
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   // Left edge at half the screen width less the window width; the docked windows hang below
@@ -275,7 +273,7 @@ void AppContext::Shutdown() {
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
       for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
-                                                        lyricsWindow_, trayPopup_, mainWindow_})
+                                                         lyricsWindow_, trayPopup_, mainWindow_})
         if (w) w->hide();
       return true;
     });

@@ -97,12 +97,12 @@ class MainWindow : public SkinnedWindow {
   PictureButton* down_ = nullptr;
   PictureButton* id3tag_ = nullptr;
   QWidget* videoSurface_ = nullptr;
+  QWidget* downLine_ = nullptr;  // a song download's progress
   QFrame* frame1_ = nullptr;
   SpectrumView* spectrum_ = nullptr;
   QWidget* track_ = nullptr;   // Image1
   QWidget* played_ = nullptr;  // B1
-  QWidget* downLine_ = nullptr;
-  Knob* knob_ = nullptr;  // P1
+  Knob* knob_ = nullptr;       // P1
   QWidget* volumeTrack_ = nullptr;
   QWidget* volumeBar_ = nullptr;  // B2
   Knob* volumeKnob_ = nullptr;    // P2
