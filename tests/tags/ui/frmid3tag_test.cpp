@@ -92,18 +92,6 @@ TEST_F(TagEditor, LoadsShowsUnknownGenreAsEmptyAndSavesIt) {
   EXPECT_EQ(prompter.asked()[0].message.icon, PromptIcon::Information);
 }
 
-TEST_F(TagEditor, TaglessFileGrowsByOneBlockWithTheChosenGenre) {
-  const QString path = MakeFile(QByteArray(300, 'b'));
-  OpenEditable(path);
-  EXPECT_TRUE(Edit("txtSongName")->text().isEmpty());
-  Genre()->setCurrentIndex(8);
-  Click("Image3");
-  const QByteArray bytes = Bytes(path);
-  ASSERT_EQ(bytes.size(), 428);
-  EXPECT_EQ(bytes.left(300), QByteArray(300, 'b'));
-  EXPECT_EQ(bytes[427], 8);
-}
-
 TEST_F(TagEditor, FailuresGiveTheirBoxes) {
   OpenEditable(dir.filePath(QStringLiteral("missing.mp3")));
   EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("这个MP3文件没有ID-TAG信息！")});
