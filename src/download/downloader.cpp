@@ -28,6 +28,8 @@ struct Downloader::Read {
 Downloader::Downloader(QNetworkAccessManager& nam, QObject* parent) : QObject(parent), nam_(nam) {}
 
 Downloader::~Downloader() {
+  committer_.waitForDone();
+  qDeleteAll(committing_);  // their answers were posted to this object and die with it
   const auto replies = reads_.keys();
   for (QNetworkReply* reply : replies) {
     Read* read = reads_.take(reply);
@@ -126,10 +128,20 @@ void Downloader::OnFinished(QNetworkReply* reply) {
   bool ok = !read->failed && reply->error() == QNetworkReply::NoError && status >= 200 &&
             status < 300 && read->received > 0 &&
             (read->declared < 0 || read->declared == read->received);
-  ok = ok && read->file->commit();
   reads_.remove(reply);
   reply->deleteLater();
-  Complete(read, ok);
+  if (!ok) return Complete(read, false);
+  committing_.insert(read);
+  committer_.start([this, read] {
+    const bool committed = read->file->commit();
+    QMetaObject::invokeMethod(
+        this,
+        [this, read, committed] {
+          committing_.remove(read);
+          Complete(read, committed);
+        },
+        Qt::QueuedConnection);
+  });
 }
 
 void Downloader::Complete(Read* read, bool ok) {

@@ -3,7 +3,9 @@
 #pragma once
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QString>
+#include <QThreadPool>
 
 #include "download/downloadlistmodel.h"
 
@@ -57,4 +59,7 @@ class Downloader : public QObject {
   QString savePath_;
   bool success_ = false;
   QHash<QNetworkReply*, Read*> reads_;
+  QSet<Read*> committing_;  // bodies being flushed to disk and renamed
+  // The final flush of a large file takes a while: it runs here, never on the GUI thread.
+  QThreadPool committer_;
 };
