@@ -77,6 +77,10 @@ QLineEdit* FrmId3Tag::AddRow(const char* name, const QString& label, int top) {
 }
 
 void FrmId3Tag::Open(bool playing, const QString& address) {
+  // Each opening starts from an empty form: nothing of the last file may be saved or removed.
+  txtFileName_->clear();
+  ClearFields();
+  cmbGenra_->clear();
   SetTopmost(true);
   show();
   raise();
@@ -160,5 +164,5 @@ void FrmId3Tag::Remove() {
 void FrmId3Tag::ClearFields() {
   for (QLineEdit* edit : {txtSongName_, txtArtist_, txtAlbum_, txtYear_, txtComment_})
     edit->clear();
-  cmbGenra_->setCurrentIndex(cmbGenra_->count() - 1);
+  if (cmbGenra_->count() > 0) cmbGenra_->setCurrentIndex(cmbGenra_->count() - 1);
 }

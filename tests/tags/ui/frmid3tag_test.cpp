@@ -90,6 +90,16 @@ TEST_F(TagEditor, LoadsShowsUnknownGenreAsEmptyAndSavesIt) {
   EXPECT_EQ(prompter.asked()[0].message.text, QStringLiteral("“") + path + "”的ID3-Tag已经保存。");
   EXPECT_EQ(prompter.asked()[0].message.title, kTitle);
   EXPECT_EQ(prompter.asked()[0].message.icon, PromptIcon::Information);
+
+  // Opened again while a web song plays: the last file is gone from the form, so a removal
+  // cannot reach it.
+  window.SetMark(QStringLiteral("ID3-Tag不可编辑"));
+  window.Open(true, QStringLiteral("http://127.0.0.1/a.mp3"));
+  EXPECT_TRUE(Edit("txtFileName")->text().isEmpty());
+  EXPECT_TRUE(Edit("txtSongName")->text().isEmpty());
+  prompter.QueueAnswer(PromptAnswer::Yes);
+  Click("cmdRemove");
+  EXPECT_EQ(Bytes(path).size(), 528);
 }
 
 TEST_F(TagEditor, FailuresGiveTheirBoxes) {
