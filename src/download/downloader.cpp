@@ -63,7 +63,7 @@ void Downloader::BeginDownload(const QString& url, const QString& saveFile) {
   request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                        QNetworkRequest::UserVerifiedRedirectPolicy);
-  request.setTransferTimeout(kIdleTimeoutMs);
+  request.setTransferTimeout(idleTimeoutMs_);
   // The byte counts are the file's: no transparent decompression.
   request.setRawHeader("Accept-Encoding", "identity");
   QNetworkReply* reply = nam_.get(request);

@@ -35,6 +35,8 @@ class Downloader : public QObject {
   // Cancels every pending read; each completes as failed. Always false.
   bool CancelAsyncRead();
 
+  // A read that brings no byte for this long fails.
+  void SetIdleTimeout(int ms) { idleTimeoutMs_ = ms; }
   DownloadListModel& list() { return list_; }
   const QString& url() const { return url_; }
   const QString& savePath() const { return savePath_; }
@@ -58,6 +60,7 @@ class Downloader : public QObject {
   QString url_;
   QString savePath_;
   bool success_ = false;
+  int idleTimeoutMs_ = kIdleTimeoutMs;
   QHash<QNetworkReply*, Read*> reads_;
   QSet<Read*> committing_;  // bodies being flushed to disk and renamed
   // The final flush of a large file takes a while: it runs here, never on the GUI thread.

@@ -116,14 +116,18 @@ TEST_F(Download, BrokenMissingAndNonHttpFailAndLeaveTheTargetUntouched) {
   }
 }
 
-TEST_F(Download, EmptyBodyAndRedirectsAwayFromHttpFail) {
+TEST_F(Download, EmptySilentAndRedirectsAwayFromHttpFail) {
   LoopbackHttpServer server;
   server.SetPage("/empty", QByteArray());
   server.SetPage("/tofile", "", "302 Found", "Location: file:///etc/hostname\r\n");
   server.SetPage("/toftp", "", "302 Found", "Location: ftp://127.0.0.1/a\r\n");
   server.SetPage("/tohttp", "", "302 Found", "Location: " + server.Url("/data").toUtf8() + "\r\n");
   server.SetPage("/data", "payload");
-  for (const char* path : {"/empty", "/tofile", "/toftp"}) {
+  LoopbackHttpServer::Route silent;
+  silent.kind = LoopbackHttpServer::Kind::Silent;
+  server.Set("/silent", silent);
+  downloader.SetIdleTimeout(300);
+  for (const char* path : {"/empty", "/tofile", "/toftp", "/silent"}) {
     SCOPED_TRACE(path);
     EXPECT_FALSE(Run(server.Url(QString::fromLatin1(path)), Target()));
     EXPECT_FALSE(QFile::exists(Target()));
