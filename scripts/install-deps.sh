@@ -7,7 +7,8 @@ pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
       gstreamer1.0-plugins-base gstreamer1.0-plugins-good
       xvfb xauth fonts-wqy-microhei xdotool imagemagick
       sox libsox-fmt-mp3 lame ffmpeg zlib1g-dev
-      libpulse-dev pulseaudio pulseaudio-utils qt6-translations-l10n)
+      libpulse-dev pulseaudio pulseaudio-utils qt6-translations-l10n
+      python3-mutagen)
 [ "${1:-}" = fuzz ] && pkgs+=(clang libclang-rt-dev)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -119,6 +119,8 @@ class PageFetcher : public QObject {
   void Cancel(const QString& scratchName);
 
   QString ScratchPath(const QString& scratchName) const;
+  // The program's one network access manager, for downloads that stream their own reply.
+  QNetworkAccessManager& network() { return *nam_; }
   // Idle timeout (no byte for this long) and overall deadline of every fetch.
   void SetTransferTimeout(int ms) { transferTimeoutMs_ = ms; }
   void SetDeadline(int ms) { deadlineMs_ = ms; }

@@ -43,8 +43,10 @@ std::optional<QString> ScriptedPrompter::PickOpenFile(const QString& title, cons
 }
 
 std::optional<QString> ScriptedPrompter::PickSaveFile(const QString& title, const QString& filter,
-                                                      const QString&) {
-  return NextPath(QStringLiteral("save"), title, filter);
+                                                      const QString& defaultPath) {
+  auto path = NextPath(QStringLiteral("save"), title, filter);
+  asked_.last().defaultText = defaultPath;  // the proposed name
+  return path;
 }
 
 std::optional<QString> ScriptedPrompter::PickFolder(const QString& title, const QString&) {

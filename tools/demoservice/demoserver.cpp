@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 #include "common/gbk.h"
@@ -126,8 +127,26 @@ void DemoServer::OnReadable(QTcpSocket* socket) {
                     "Content-Length: " + QByteArray::number(body.size()) + "\r\n" + extra +
                     "Connection: close\r\n\r\n";
   socket->write(head);
-  socket->write(body);
-  socket->disconnectFromHost();
+  if (response.breakOffAt >= 0) body.truncate(response.breakOffAt);
+  if (response.bytesPerSecond <= 0) {
+    socket->write(body);
+    socket->disconnectFromHost();
+    return;
+  }
+  // Paced: a slice every 50 ms, so a client's progress moves visibly.
+  const qsizetype slice = qMax(1, response.bytesPerSecond / 20);
+  auto* timer = new QTimer(socket);
+  connect(timer, &QTimer::timeout, socket,
+          [socket, timer, body, slice, sent = qsizetype{0}]() mutable {
+            if (socket->state() != QAbstractSocket::ConnectedState) return timer->stop();
+            socket->write(body.mid(sent, slice));
+            sent += slice;
+            if (sent >= body.size()) {
+              timer->stop();
+              socket->disconnectFromHost();
+            }
+          });
+  timer->start(50);
 }
 
 DemoResponse DemoServer::Dispatch(const DemoRequest& request) const {

@@ -27,6 +27,8 @@ struct DemoResponse {
   QByteArray body;
   bool stall = false;      // accept and never answer (a dead server)
   bool rangeable = false;  // honour "Range: bytes=N-"
+  int bytesPerSecond = 0;  // send the body at this pace (0: all at once)
+  qint64 breakOffAt = -1;  // close after this many body bytes, the full length still declared
 
   static DemoResponse Html(const QString& text, int status = 200);
 };

@@ -8,6 +8,7 @@
 #include "catalogue.h"
 #include "demoserver.h"
 #include "lyricspages.h"
+#include "downloadpages.h"
 #include "musicpages.h"
 #include "noticepage.h"
 #include "web/servicehosts.h"
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   RegisterLyricsSearch(server, catalogue);  // after the music search: they share /m
   RegisterNotice(server);
   RegisterHomePage(server);
+  RegisterDownloads(server, catalogue);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;

@@ -189,6 +189,7 @@ void RegisterMusicSearch(DemoServer& server, const DemoCatalogue& catalogue) {
     audio.contentType = "audio/wav";
     audio.body = song->wav;
     audio.rangeable = true;
+    audio.bytesPerSecond = 300 * 1000;  // slow enough for a download's progress to show
     return audio;
   });
 }

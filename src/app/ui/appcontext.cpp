@@ -23,6 +23,9 @@
 #include "components/mpvplayer.h"
 #include "components/ui/lrcshow.h"
 #include "lyrics/lrchitmodel.h"
+#include "download/downloader.h"
+#include "download/songdownload.h"
+#include "download/ui/donload.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/lyricssearch.h"
 #include "lyrics/ui/frmlrc.h"
@@ -42,6 +45,7 @@
 #include "shell/ui/skin.h"
 #include "shell/ui/trayicon.h"
 #include "shell/ui/traypopup.h"
+#include "tags/ui/frmid3tag.h"
 #include "web/pagefetcher.h"
 #include "web/resultrowplayer.h"
 #include "web/servicehosts.h"
@@ -79,6 +83,8 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete donload_;
+  delete tagEditor_;
   delete aboutWindow_;
   delete trayPopup_;
   delete monitorWindow_;
@@ -155,6 +161,10 @@ void AppContext::Build() {
   notice_ = std::make_unique<OnlineNotice>();
   trayPopup_ = new TrayPopup;
   aboutWindow_ = new AboutWindow;
+  tagEditor_ = new FrmId3Tag(*prompter_);
+  downloader_ = std::make_unique<Downloader>(fetcher_->network());
+  songDownload_ = std::make_unique<SongDownload>(*downloader_, *prompter_, paths_.downloadDir());
+  donload_ = new Donload(*downloader_);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -170,6 +180,8 @@ void AppContext::Build() {
   ConnectLyricSearch();
   ConnectWeb();
   ConnectShell();
+  ConnectTags();
+  ConnectDownloads();
 }
 
 void AppContext::CreateMenus() {

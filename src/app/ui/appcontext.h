@@ -13,6 +13,9 @@
 class AboutWindow;
 class ConfigStore;
 class DockManager;
+class Donload;
+class Downloader;
+class FrmId3Tag;
 class FrmLrc;
 class InitSplash;
 class InstanceLock;
@@ -40,6 +43,7 @@ class SatelliteSwitch;
 class SettingsCommands;
 class SignalWatcher;
 class SongGridModel;
+class SongDownload;
 class SongSearch;
 class TrayIcon;
 class TrayPopup;
@@ -71,6 +75,9 @@ class AppContext : public QObject {
   FrmLrc* lyricsWindow() const { return lyricsWindow_; }
   LrcDown* lrcDownWindow() const { return lrcDown_; }
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
+  FrmId3Tag* tagEditor() const { return tagEditor_; }
+  Donload* downloadWindow() const { return donload_; }
+  SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
   PlaylistManager& playlists() { return *playlists_; }
@@ -101,6 +108,8 @@ class AppContext : public QObject {
   void ConnectWeb();
   void ConnectShell();
   void ConnectConfig();
+  void ConnectTags();
+  void ConnectDownloads();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -136,6 +145,8 @@ class AppContext : public QObject {
   std::unique_ptr<DockManager> dock_;
   std::unique_ptr<OnlineNotice> notice_;
   std::unique_ptr<SatelliteSwitch> satellites_;
+  std::unique_ptr<Downloader> downloader_;  // Downloader1
+  std::unique_ptr<SongDownload> songDownload_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
@@ -146,6 +157,8 @@ class AppContext : public QObject {
   MonitorWindow* monitorWindow_ = nullptr;
   TrayPopup* trayPopup_ = nullptr;
   AboutWindow* aboutWindow_ = nullptr;
+  FrmId3Tag* tagEditor_ = nullptr;
+  Donload* donload_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 

@@ -189,6 +189,8 @@ void MainWindow::BuildControls() {
   Place(track_, playback::kKnobMin, kTrackTop, playback::kTrackWidth + kKnobWidth, 90);
   played_ = Bar(this, "B1", skin::kMidBlue);
   for (QWidget* w : {track_, played_}) w->installEventFilter(this);
+  downLine_ = Bar(this, "downLine", skin::kMidBlue);
+  downLine_->hide();
   knob_ = new Knob(this);
   knob_->setObjectName(QStringLiteral("P1"));
   connect(knob_, &Knob::Pressed, this, [this] { engine_.BeginKnobDrag(); });
@@ -422,6 +424,20 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   p.setPen(skin::kDivider);
   const int y = TwipsToPx(1320);
   p.drawLine(TwipsToPx(90), y, TwipsToPx(4410), y);
+}
+
+void MainWindow::ShowDownloadProgress(qint64 bytesRead, qint64 bytesMax) {
+  const int full = playback::kTrackWidth + kKnobWidth;
+  const int width =
+      bytesMax > 0 ? static_cast<int>(full * qBound(0.0, double(bytesRead) / double(bytesMax), 1.0))
+                   : 0;
+  Place(downLine_, playback::kKnobMin, kTrackTop + 105, width, 30);
+  downLine_->setToolTip(QStringLiteral("下载 %1/%2 KB").arg(bytesRead / 1000).arg(bytesMax / 1000));
+  downLine_->setVisible(width > 0);
+}
+
+void MainWindow::HideDownloadProgress() {
+  downLine_->hide();
 }
 
 void MainWindow::SetBusy(bool busy) {

@@ -51,6 +51,9 @@ class MainWindow : public SkinnedWindow {
   QLineEdit* searchBox() const { return txtKey_; }
   // While a search or page fetch runs the pointer shows it; the window stays usable.
   void SetBusy(bool busy);
+  // A song download's progress as a line under the track; hidden again when it ends.
+  void ShowDownloadProgress(qint64 bytesRead, qint64 bytesMax);
+  void HideDownloadProgress();
 
  signals:
   void SatelliteToggleRequested(int index);  // Menus(0..3)
@@ -94,6 +97,7 @@ class MainWindow : public SkinnedWindow {
   PictureButton* down_ = nullptr;
   PictureButton* id3tag_ = nullptr;
   QWidget* videoSurface_ = nullptr;
+  QWidget* downLine_ = nullptr;  // a song download's progress
   QFrame* frame1_ = nullptr;
   SpectrumView* spectrum_ = nullptr;
   QWidget* track_ = nullptr;   // Image1

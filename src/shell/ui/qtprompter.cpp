@@ -73,6 +73,7 @@ PromptAnswer QtPrompter::Ask(const PromptMessage& m) {
       break;
     case PromptButtons::YesNo:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::No);  // a yes/no question guards a destructive step
       box.setEscapeButton(QMessageBox::No);
       break;
   }

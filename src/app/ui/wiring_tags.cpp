@@ -1,0 +1,14 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The tag editor: the engine's editability mark and the main window's ID3 button.
+#include "app/ui/appcontext.h"
+#include "components/mediaplayer.h"
+#include "playback/playbackengine.h"
+#include "playback/ui/mainwindow.h"
+#include "tags/ui/frmid3tag.h"
+
+void AppContext::ConnectTags() {
+  connect(engine_.get(), &PlaybackEngine::TagEditorTextChanged, tagEditor_, &FrmId3Tag::SetMark);
+  connect(mainWindow_, &MainWindow::TagEditorRequested, this,
+          [this] { tagEditor_->Open(player().playState() == PlayState::Playing, player().url()); });
+}
