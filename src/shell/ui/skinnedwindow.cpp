@@ -83,6 +83,12 @@ void SkinnedWindow::SetResizableHeight(bool resizable, int minHeightTwips) {
   update();
 }
 
+SkinnedWindow::~SkinnedWindow() {
+  // Child pieces die after this object's sets, in QWidget's destructor: their destroyed
+  // signals must no longer reach the sets.
+  for (QObject* piece : titlePieces_ + gripPieces_) disconnect(piece, nullptr, this, nullptr);
+}
+
 void SkinnedWindow::AddTitlePiece(QWidget* piece) {
   if (!piece) return;
   titlePieces_.insert(piece);

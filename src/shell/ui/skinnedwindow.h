@@ -16,6 +16,7 @@ class SkinnedWindow : public QWidget {
 
  public:
   explicit SkinnedWindow(const QString& caption, QWidget* parent = nullptr);
+  ~SkinnedWindow() override;
 
   // Sizes and places the window in twips (15 twips per logical pixel).
   void SetGeometryTwips(int left, int top, int width, int height);

@@ -37,6 +37,18 @@ TEST(SkinnedWindow, RoundRegionFollowsEveryResize) {
   }
 }
 
+TEST(SkinnedWindow, ChildPiecesOutliveTheWindowsOwnBookkeeping) {
+  // The pieces are children: QWidget deletes them after the window's own members are gone.
+  auto* window = new SkinnedWindow(QStringLiteral("歌词"));
+  auto* title = new QWidget(window);
+  auto* grip = new QWidget(window);
+  window->AddTitlePiece(title);
+  window->AddGripPiece(grip);
+  QSignalSpy gone(title, &QObject::destroyed);
+  delete window;  // the sanitizer build reports the use after free this once was
+  EXPECT_EQ(gone.count(), 1);
+}
+
 TEST(SkinnedWindow, TitleMovesGripResizesCloseButtonHides) {
   SkinnedWindow w(QStringLiteral("x"));
   w.setGeometry(100, 100, 200, 300);
