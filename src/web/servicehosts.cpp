@@ -27,6 +27,14 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {kSosoSearch, QStringLiteral("Soso music search")},
       {kOnlineNotice, QStringLiteral("online notice page, served at /notice.htm")},
       {kHomePage, QStringLiteral("the program's home page, opened in the browser at /index.htm")},
+      {QStringLiteral("ChartSiteA"), QStringLiteral("chart site A")},
+      {QStringLiteral("ChartSiteB"), QStringLiteral("chart site B")},
+      {QStringLiteral("ChartBaidu"), QStringLiteral("Baidu music lists")},
+      {QStringLiteral("ChartSogou"), QStringLiteral("Sogou charts")},
+      {QStringLiteral("ChartSiteC"), QStringLiteral("chart site C")},
+      {QStringLiteral("ChartSiteD"), QStringLiteral("chart site D")},
+      {QStringLiteral("ChartSoso"), QStringLiteral("Soso charts")},
+      {QStringLiteral("ChartSiteE"), QStringLiteral("chart site E")},
   };
   return services;
 }

@@ -11,6 +11,7 @@
 #include "config/menuform.h"
 
 class AboutWindow;
+class ChartLoader;
 class ConfigStore;
 class DockManager;
 class FrmLrc;
@@ -31,6 +32,7 @@ class PlaylistWindow;
 class Prompter;
 class QMenu;
 class QtPrompter;
+class RadioStations;
 class ResultRowPlayer;
 class ServiceHosts;
 class SatelliteSwitch;
@@ -71,6 +73,8 @@ class AppContext : public QObject {
   MediaPlayer& player();
   PlaylistManager& playlists() { return *playlists_; }
   SongSearch& search() { return *search_; }
+  ChartLoader& charts() { return *charts_; }
+  RadioStations& radio() { return *radio_; }
   const AppPaths& paths() const { return paths_; }
   AppConfig& config() { return config_; }
   MenuForm& menus() { return menus_; }
@@ -94,6 +98,7 @@ class AppContext : public QObject {
   void ConnectMainWindow();
   void ConnectLyrics();
   void ConnectWeb();
+  void ConnectCharts();
   void ConnectShell();
   void ConnectConfig();
   void ApplyLoadedConfig();
@@ -125,6 +130,8 @@ class AppContext : public QObject {
   std::unique_ptr<PageFetcher> fetcher_;
   std::unique_ptr<SongSearch> search_;
   std::unique_ptr<ResultRowPlayer> resultPlayer_;
+  std::unique_ptr<ChartLoader> charts_;
+  std::unique_ptr<RadioStations> radio_;
   std::unique_ptr<LyricsController> lyrics_;
   std::unique_ptr<DockManager> dock_;
   std::unique_ptr<OnlineNotice> notice_;
