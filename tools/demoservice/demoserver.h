@@ -17,7 +17,8 @@ struct DemoRequest {
   QString path;
   QMap<QString, QString> query;
   QByteArray rawQuery;
-  QByteArray range;  // the Range header, if any
+  QByteArray range;    // the Range header, if any
+  QByteArray headers;  // the request's header lines, as sent
   QString Value(const QString& key) const { return query.value(key); }
 };
 
@@ -27,6 +28,8 @@ struct DemoResponse {
   QByteArray body;
   bool stall = false;      // accept and never answer (a dead server)
   bool rangeable = false;  // honour "Range: bytes=N-"
+  // When set, the route answers on the socket itself (an endless stream) and owns it.
+  std::function<void(QTcpSocket*, const DemoRequest&)> stream;
 
   static DemoResponse Html(const QString& text, int status = 200);
 };

@@ -6,9 +6,11 @@
 #include <cstdio>
 
 #include "catalogue.h"
+#include "chartpages.h"
 #include "demoserver.h"
 #include "musicpages.h"
 #include "noticepage.h"
+#include "radiopages.h"
 #include "web/servicehosts.h"
 
 int main(int argc, char** argv) {
@@ -23,6 +25,11 @@ int main(int argc, char** argv) {
                                     QStringLiteral("FILE"));
   parser.addOption(port);
   parser.addOption(services);
+  const QCommandLineOption radio(
+      QStringLiteral("radiolist"),
+      QStringLiteral("radiolist.ini whose stations to point at this service."),
+      QStringLiteral("FILE"));
+  parser.addOption(radio);
   parser.process(app);
 
   bool ok = false;
@@ -36,6 +43,8 @@ int main(int argc, char** argv) {
   RegisterMusicSearch(server, catalogue);
   RegisterNotice(server);
   RegisterHomePage(server);
+  RegisterChartPages(server, catalogue);
+  RegisterRadioStations(server, catalogue);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;
@@ -48,6 +57,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  if (parser.isSet(radio) && !PointRadioListAt(parser.value(radio), server.baseUrl()))
+    std::fprintf(stderr, "tunewharf-demo: cannot write %s\n", qPrintable(parser.value(radio)));
   std::printf("tunewharf-demo listening on %s\n", qPrintable(server.baseUrl()));
   std::fflush(stdout);
   return app.exec();
