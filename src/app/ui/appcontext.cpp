@@ -40,6 +40,7 @@
 #include "shell/ui/trayicon.h"
 #include "shell/ui/traypopup.h"
 #include "web/pagefetcher.h"
+#include "playback/radioreconnect.h"
 #include "web/chartloader.h"
 #include "web/radiostations.h"
 #include "web/resultrowplayer.h"
@@ -132,6 +133,7 @@ void AppContext::Build() {
   resultPlayer_->SetPlaylistGrid(msf_.get());
   charts_ = std::make_unique<ChartLoader>(*fetcher_, *hosts_, config_, paths_, menus_, *msf1_, *msf2_);
   radio_ = std::make_unique<RadioStations>(paths_, menus_, *msf1_);
+  reconnect_ = std::make_unique<RadioReconnect>(*engine_, *player_);
 
   CreateMenus();
   mainWindow_ = new MainWindow(*engine_, menus_);

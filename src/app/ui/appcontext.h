@@ -32,6 +32,7 @@ class PlaylistWindow;
 class Prompter;
 class QMenu;
 class QtPrompter;
+class RadioReconnect;
 class RadioStations;
 class ResultRowPlayer;
 class ServiceHosts;
@@ -75,6 +76,7 @@ class AppContext : public QObject {
   SongSearch& search() { return *search_; }
   ChartLoader& charts() { return *charts_; }
   RadioStations& radio() { return *radio_; }
+  RadioReconnect& reconnect() { return *reconnect_; }
   const AppPaths& paths() const { return paths_; }
   AppConfig& config() { return config_; }
   MenuForm& menus() { return menus_; }
@@ -132,6 +134,7 @@ class AppContext : public QObject {
   std::unique_ptr<ResultRowPlayer> resultPlayer_;
   std::unique_ptr<ChartLoader> charts_;
   std::unique_ptr<RadioStations> radio_;
+  std::unique_ptr<RadioReconnect> reconnect_;
   std::unique_ptr<LyricsController> lyrics_;
   std::unique_ptr<DockManager> dock_;
   std::unique_ptr<OnlineNotice> notice_;

@@ -6,7 +6,9 @@
 #include <QTableView>
 
 #include "app/ui/appcontext.h"
+#include "components/mediaplayer.h"
 #include "playback/playbackengine.h"
+#include "playback/radioreconnect.h"
 #include "playlist/ui/playlistwindow.h"
 #include "web/chartloader.h"
 #include "web/radiostations.h"
@@ -64,4 +66,12 @@ void AppContext::ConnectCharts() {
             else
               results->unsetCursor();
           });
+
+  // A station that drops while it plays comes back by itself.
+  engine_->SetStreamEndHandler([this](bool failed) { return reconnect_->OnStreamEnded(failed); });
+  connect(engine_.get(), &PlaybackEngine::Polled, reconnect_.get(), [this](int state) {
+    if (state == static_cast<int>(PlayState::Playing) &&
+        engine_->state().listKind == ListKind::Radio)
+      reconnect_->OnPlaying();
+  });
 }
