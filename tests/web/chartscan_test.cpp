@@ -244,3 +244,26 @@ TEST(RadioList, CategoriesAndLabels) {
 }
 
 }  // namespace
+
+#include "catalogue.h"
+#include "chartpages.h"
+
+namespace {
+
+// The demo service's chart pages read back as the songs they list, for every web chart.
+TEST(DemoChartPages, EveryChartScansToItsSongs) {
+  const DemoCatalogue catalogue;
+  const auto& songs = catalogue.songs();
+  for (const web::ChartEntry& entry : web::ChartMenuEntries("B", "D")) {
+    if (entry.source == ChartSource::WowFile) continue;
+    const QString page = DemoChartPage(entry.source, entry.arg, catalogue, 2, 5);
+    const auto hits = web::ScanChart(entry.source, entry.arg, web::JoinLines(page));
+    ASSERT_EQ(hits.size(), 5) << entry.caption.toStdString();
+    for (int i = 0; i < 5; ++i) {
+      EXPECT_EQ(hits.at(i).title, songs.at(2 + i).title) << entry.caption.toStdString();
+      EXPECT_EQ(hits.at(i).singer, songs.at(2 + i).singer) << entry.caption.toStdString();
+    }
+  }
+}
+
+}  // namespace

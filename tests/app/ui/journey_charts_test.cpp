@@ -85,6 +85,16 @@ TEST_F(ChartsJourney, ShippedStationsAndLocalChartLoadFromTheMenus) {
   }
   EXPECT_TRUE(app->menus().IsChecked(QStringLiteral("DList"), 24));
   EXPECT_FALSE(app->menus().IsChecked(QStringLiteral("BList"), 21));
+
+  // The chart-name grid's own menu switches its list; the list already shown stays as it is.
+  auto* names = qobject_cast<SongGridModel*>(app->playlistWindow()->grid(2)->model());
+  Click(*app, "ZRL", 2);
+  EXPECT_EQ(names->title(1), QStringLiteral("中央广播电台"));
+  names->SetCell(1, 1, QStringLiteral("标记"));
+  Click(*app, "LoadBL", 1);
+  EXPECT_EQ(names->title(1), QStringLiteral("标记"));
+  Click(*app, "ZRL", 1);
+  EXPECT_EQ(names->title(1), QStringLiteral("去听去听热门歌曲"));
   app->Shutdown();
 }
 
