@@ -101,13 +101,6 @@ TEST_F(ChartLoaderTest, PagesWithoutHitsOrThatFailLeaveTwentyEmptyRows) {
   EXPECT_FALSE(charts.running());
 }
 
-TEST_F(ChartLoaderTest, ManyHitsKeepNoTrailingBlankRow) {
-  server.SetPage("/music101.htm", SiteBPage("曲", 30));
-  Open(1);
-  EXPECT_EQ(results.rows(), 31);
-  EXPECT_EQ(results.title(30), QStringLiteral("曲30"));
-}
-
 TEST_F(ChartLoaderTest, NewerChartReplacesOneStillLoading) {
   LoopbackHttpServer::Route slow;
   slow.body = SiteBPage("旧", 5);
@@ -126,36 +119,6 @@ TEST_F(ChartLoaderTest, NewerChartReplacesOneStillLoading) {
   EXPECT_EQ(results.title(3), QStringLiteral("新3"));
   EXPECT_FALSE(menus.IsChecked("BList", 1));
   EXPECT_TRUE(menus.IsChecked("BList", 2));
-}
-
-TEST_F(ChartLoaderTest, WowListIsReadFromTheBinFolder) {
-  QDir().mkpath(dir.Path("bin"));
-  ASSERT_TRUE(common::WriteTextFile(dir.Path("bin/wowlist.jc"),
-                                    {"1,Singer_Name-Song_Title", "bad line", "2,Bare"}));
-  Open(21);
-  EXPECT_EQ(results.title(1), "Song Title");
-  EXPECT_EQ(results.cell(1, 2), "Singer Name");
-  EXPECT_EQ(results.cell(2, 2), QStringLiteral("wow玩家必听"));
-  EXPECT_EQ(results.rows(), 20);
-  EXPECT_EQ(server.requestLines().size(), 0);
-}
-
-TEST_F(ChartLoaderTest, LoaderFillsTheNameGridOncePerList) {
-  RadioStations radio(dir.paths(), menus, results);
-  radio.CreateMenu();
-  names.Setup();
-  charts.LoadBL_Click(0);  // the chart names are what the window loads with
-  EXPECT_EQ(names.rows(), 2) << "the list already shown is not loaded again";
-  charts.LoadBL_Click(1);
-  EXPECT_EQ(names.title(1), QStringLiteral("中央广播电台"));
-  EXPECT_EQ(names.title(25), QStringLiteral("国外广播电台"));
-  const int rows = names.rows();
-  charts.LoadBL_Click(1);
-  EXPECT_EQ(names.rows(), rows);
-  charts.LoadBL_Click(0);
-  EXPECT_EQ(names.title(47), QStringLiteral("日韩九天榜"));
-  EXPECT_TRUE(menus.IsChecked("LoadBL", 0));
-  EXPECT_GE(results.rows(), 20);
 }
 
 TEST_F(ChartLoaderTest, RadioCategoryLoadsFromMemory) {

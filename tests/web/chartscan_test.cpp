@@ -184,16 +184,11 @@ TEST(ChartScan, MenuEntriesFollowTheChartTable) {
       {0, "01. 去听去听热门歌曲", ChartSource::SiteA, 0, "/Top/cn.htm", 200},
       {1, "02. B站音乐排行榜", ChartSource::SiteB, 0, "/music101.htm", 500},
       {6, "07. 百度歌曲TOP500", ChartSource::Baidu, 0, "/topso/mp3topsong.html", 500},
-      {12, "13. 华人DJ单曲最新推荐", ChartSource::SiteB, 10, "/music102.htm", 500},
       {19, "20. 摇滚歌曲榜", ChartSource::Baidu, 1, "/list/yaogun.html", 1000},
-      {20, "21. 热门对唱榜", ChartSource::Baidu, 2, "/list/duichang.html?top9", 500},
       {21, "22. WOW玩家必听100", ChartSource::WowFile, -1, "", 0},
       {22, "23. D站音乐网总排行", ChartSource::SiteD, 0, "/paihang.htm", 500},
       {23, "24. 网友评选歌曲推荐", ChartSource::SiteD, 1, "/GaoFen.htm", 1000},
-      {30, "31. 本周入榜单曲", ChartSource::SiteA, 5, "/top/Today.htm", 200},
       {36, "37. 搜狗新歌速递", ChartSource::Sogou, 3, "/sogou_phb/html/song/newtop.html", 180},
-      {41, "42. 华人乐队单曲排行", ChartSource::SiteA, 10, "/Top/C3.htm", 200},
-      {43, "44. 新歌抢鲜听", ChartSource::SiteE, 1, "/top/203.htm", 100},
       {46, "47. 日韩九天榜", ChartSource::SiteE, 4, "/top/222.htm", 50},
   };
   for (const Expect& e : expected) {
