@@ -73,16 +73,17 @@ void ChartLoader::LoadBL_Click(int index) {
   menus_.CheckOnly(kLoaderMenu, index);
 }
 
-void ChartLoader::Cancel() {
+void ChartLoader::Cancel(bool quiet) {
   if (!running_) return;
   ++generation_;
   running_ = false;
   fetcher_.Cancel(kScratch);
+  if (!quiet) emit BusyChanged(false, kBusy);
 }
 
 void ChartLoader::BList_Click(int index) {
   if (index < 0 || index >= entries_.size()) return;
-  Cancel();
+  Cancel(true);
   const int generation = ++generation_;
   index_ = index;
   emit ResultGridReplaced();

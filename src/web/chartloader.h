@@ -49,9 +49,9 @@ class ChartLoader : public QObject {
   void LoadBL_Click(int index);
   // The list the chart-name grid shows: 0 charts (as the window loads it), 1 radio.
   int shownList() const { return shownList_; }
-  // Drops a load still under way without touching the grid or the busy label (the action
-  // that replaces it owns both now).
-  void Cancel();
+  // Drops a load still under way, leaving the grid to the action that replaces it; the busy
+  // label is hidden unless quiet (the replacing action shows its own).
+  void Cancel(bool quiet = false);
   bool running() const { return running_; }
   const QString& listTitle() const { return listTitle_; }
 

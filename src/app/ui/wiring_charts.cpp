@@ -53,7 +53,7 @@ void AppContext::ConnectCharts() {
   connect(charts_.get(), &ChartLoader::ResultGridReplaced, this, [replaced] { replaced(false); });
   connect(radio_.get(), &RadioStations::ResultGridReplaced, this, [replaced] { replaced(true); });
   connect(search_.get(), &SongSearch::BusyChanged, charts_.get(), [this](bool busy) {
-    if (busy) charts_->Cancel();
+    if (busy) charts_->Cancel(/*quiet=*/true);
   });
   connect(charts_.get(), &ChartLoader::BusyChanged, playlistWindow_,
           [this](bool visible, const QString& text) {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableView>
@@ -130,6 +131,8 @@ TEST_F(ChartsJourney, TheNewestChartOrSearchOwnsTheResultGrid) {
   slowSearch.status = "500 Internal Server Error";
   slowSearch.body = "<html>down</html>";
   server.Set("/music.so", slowSearch);
+  ASSERT_TRUE(
+      common::WriteTextFile(dir.Path("bin/radiolist.ini"), {"[zhongyang]", "中国之声=http://h/1"}));
   server.SetPage("/music100.htm",
                  common::EncodeGbk(QStringLiteral("第1组歌曲<a href=1 target=_blank>新榜</a><font "
                                                   "color=#3866af>人</font>") +
@@ -156,6 +159,13 @@ TEST_F(ChartsJourney, TheNewestChartOrSearchOwnsTheResultGrid) {
   QTest::qWait(800);
   EXPECT_EQ(results.title(1), QStringLiteral("新榜"));
   EXPECT_TRUE(app->engine().statusLine().isEmpty()) << app->engine().statusLine().toStdString();
+
+  // A radio category while a chart loads: the stations stay and the busy label goes.
+  Click(*app, "BList", 1);
+  Click(*app, "DList", 0);
+  EXPECT_TRUE(app->playlistWindow()->loadsLabel()->isHidden());
+  QTest::qWait(800);
+  EXPECT_EQ(results.title(1), QStringLiteral("中国之声"));
   app->Shutdown();
 }
 
