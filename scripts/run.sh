@@ -11,7 +11,7 @@ cleanup() { [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null || true; }
 trap cleanup EXIT INT TERM
 if [ -x "$demo" ]; then
   log=$(mktemp)
-  "$demo" --port 0 --services "$app/bin/services.ini" >"$log" 2>&1 &
+  "$demo" --port 0 --services "$app/bin/services.ini" --radiolist "$app/bin/radiolist.ini" >"$log" 2>&1 &
   demo_pid=$!
   for _ in $(seq 1 50); do
     grep -q "listening on" "$log" && break

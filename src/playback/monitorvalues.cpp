@@ -66,6 +66,7 @@ QStringList MonitorValues(const AppConfig& config, const PlaybackState& state) {
       QStringLiteral("%AplicationPath%playlist\\") + config.currentList + QStringLiteral(".lst");
   v[kEntry1] = QString::number(static_cast<int>(state.playingGrid)) + QStringLiteral("  ||  CL=") +
                state.titleText;
+  if (!state.streamTitle.isEmpty()) v[kEntry1] += QStringLiteral(" ♪ ") + state.streamTitle;
   v[kPlayRow] = common::ThreeDigits(state.currentRow);
   v[kDecodeMod] = QString::number(static_cast<int>(state.listKind));
   v[kCount] = QStringLiteral("Auto=") + QString::number(state.altAddressCount) +

@@ -96,6 +96,7 @@ void PlaybackEngine::ResetSongCounters() {
   state_.playTicks = 0;
   state_.repeatCount = 0;
   state_.dragging = false;
+  state_.streamTitle.clear();
 }
 
 void PlaybackEngine::MoveNowPlayingMark(PlayingGrid grid, int row) {
@@ -219,8 +220,11 @@ QString PlaybackEngine::MakeStatusText() const {
   if (singer == kUnknownSinger) singer = author;
   if (singer.isEmpty()) singer = QStringLiteral("未知艺术家");
   const QString title = state_.titleText.isEmpty() ? author : state_.titleText;
-  return common::ThreeDigits(state_.currentRow) + QStringLiteral(". ") + title +
-         QStringLiteral(" ----- ") + singer;
+  QString text = common::ThreeDigits(state_.currentRow) + QStringLiteral(". ") + title +
+                 QStringLiteral(" ----- ") + singer;
+  // A station names what it plays now in its stream title.
+  if (!state_.streamTitle.isEmpty()) text += QStringLiteral(" ♪ ") + state_.streamTitle;
+  return text;
 }
 
 // ---- The poll -------------------------------------------------------------------------
@@ -239,6 +243,7 @@ void PlaybackEngine::OnPollTick() {
         SetStatusTimerEnabled(false);
         return;
       }
+      if (state_.listKind == ListKind::Radio && streamEnded_ && streamEnded_(false)) return;
       ShowStatus(QStringLiteral("停止播放"));
       MoveKnob(playback::kKnobMin);
       SetTimeText(kZero);
@@ -266,6 +271,11 @@ void PlaybackEngine::OnPollTick() {
       break;
     case PlayState::Ready:
       state_.playTicks = 0;
+      if (state_.listKind == ListKind::Radio && !stopIsOurs_ && streamEnded_ &&
+          streamEnded_(true)) {
+        SetPollEnabled(false);
+        return;
+      }
       if (state_.playingGrid != PlayingGrid::None && config_.sets[1])
         RecoveryRule(QStringLiteral("媒体错误,1秒后切换下一首"), true);
       break;
@@ -329,6 +339,12 @@ void PlaybackEngine::OnPlayingTick() {
   const double position = player_.currentPosition();
   if (!radio) SetTimeText(player_.currentPositionString());
 
+  if (radio) {
+    const QString artist = player_.GetItemInfo(QStringLiteral("Author")).trimmed();
+    const QString song = player_.GetItemInfo(QStringLiteral("Title")).trimmed();
+    state_.streamTitle =
+        artist.isEmpty() || song.isEmpty() ? artist + song : artist + QStringLiteral(" - ") + song;
+  }
   state_.statusText = MakeStatusText();
   statusLine_ = state_.statusText;
   emit StatusLineChanged(state_.statusText, true);

@@ -61,6 +61,11 @@ class PlaybackEngine : public QObject {
   void SetListKind(ListKind kind) { state_.listKind = kind; }
   // The search engine changed: the playing row's number means nothing in the new results.
   void ForgetCurrentRow() { state_.currentRow = 0; }
+  // A station's stream ended (failed: with an error) without our stop; true when the handler
+  // took over, so the play mode does not move on.
+  void SetStreamEndHandler(std::function<bool(bool failed)> handler) {
+    streamEnded_ = std::move(handler);
+  }
 
   // Timer ticks; public so tests step them.
   void OnPollTick();
@@ -176,4 +181,5 @@ class PlaybackEngine : public QObject {
   QString statusLine_;
   QString caption_;
   QString timeText_;
+  std::function<bool(bool)> streamEnded_;
 };

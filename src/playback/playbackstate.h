@@ -12,6 +12,7 @@ struct PlaybackState {
   int currentRow = 0;  // grid row of the playing song; row 0 is the header
   PlayingGrid playingGrid = PlayingGrid::None;
   ListKind listKind = ListKind::Playlist;
+  QString streamTitle;      // what a playing station says it plays; "" otherwise
   int altAddressCount = 0;  // alternative addresses tried for the current web song (limit 19)
   int repeatCount = 0;
   int waitTicks = 0;      // poll ticks spent connecting or buffering (limit 150)

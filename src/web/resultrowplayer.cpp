@@ -116,7 +116,9 @@ void ResultRowPlayer::MSF1_DblClick(int row) {
 
   if (kind == ListKind::Radio) {
     const QString path = results_.path(row);
-    playback_.PlayUrl(path, UrlOrigin::Web);
+    // A station list is outside data: only network addresses reach the player; anything
+    // else fails as a dead station does.
+    playback_.PlayUrl(web::IsNetworkAddress(path) ? path : QString(), UrlOrigin::Web);
     emit PlayStarted(row, path);
     return;
   }

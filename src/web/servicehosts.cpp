@@ -29,6 +29,14 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {kHomePage, QStringLiteral("the program's home page, opened in the browser at /index.htm")},
       {kLyricsSite, QStringLiteral("first lyrics site (search at /, lyrics links below its root)")},
       {kBaiduLyrics, QStringLiteral("Baidu lyrics search, at /m")},
+      {QStringLiteral("ChartSiteA"), QStringLiteral("chart site A")},
+      {QStringLiteral("ChartSiteB"), QStringLiteral("chart site B")},
+      {QStringLiteral("ChartBaidu"), QStringLiteral("Baidu music lists")},
+      {QStringLiteral("ChartSogou"), QStringLiteral("Sogou charts")},
+      {QStringLiteral("ChartSiteC"), QStringLiteral("chart site C")},
+      {QStringLiteral("ChartSiteD"), QStringLiteral("chart site D")},
+      {QStringLiteral("ChartSoso"), QStringLiteral("Soso charts")},
+      {QStringLiteral("ChartSiteE"), QStringLiteral("chart site E")},
   };
   return services;
 }

@@ -108,6 +108,10 @@ void DemoServer::OnReadable(QTcpSocket* socket) {
 
   DemoResponse response = first.value(0) == "GET" ? Dispatch(request) : DemoResponse::Html({}, 404);
   if (response.stall) return;  // the socket stays open until the client gives up
+  if (response.stream) {
+    request.headers = buffer.left(end);
+    return response.stream(socket, request);
+  }
 
   QByteArray body = response.body;
   int status = response.status;

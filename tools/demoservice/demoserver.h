@@ -17,7 +17,8 @@ struct DemoRequest {
   QString path;
   QMap<QString, QString> query;
   QByteArray rawQuery;
-  QByteArray range;  // the Range header, if any
+  QByteArray range;    // the Range header, if any
+  QByteArray headers;  // the request's header lines, as sent
   QString Value(const QString& key) const { return query.value(key); }
 };
 
@@ -29,6 +30,8 @@ struct DemoResponse {
   bool rangeable = false;  // honour "Range: bytes=N-"
   int bytesPerSecond = 0;  // send the body at this pace (0: all at once)
   qint64 breakOffAt = -1;  // close after this many body bytes, the full length still declared
+  // When set, the route answers on the socket itself (an endless stream) and owns it.
+  std::function<void(QTcpSocket*, const DemoRequest&)> stream;
 
   static DemoResponse Html(const QString& text, int status = 200);
 };

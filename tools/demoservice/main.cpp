@@ -6,11 +6,13 @@
 #include <cstdio>
 
 #include "catalogue.h"
+#include "chartpages.h"
 #include "demoserver.h"
 #include "lyricspages.h"
 #include "downloadpages.h"
 #include "musicpages.h"
 #include "noticepage.h"
+#include "radiopages.h"
 #include "web/servicehosts.h"
 
 int main(int argc, char** argv) {
@@ -25,6 +27,11 @@ int main(int argc, char** argv) {
                                     QStringLiteral("FILE"));
   parser.addOption(port);
   parser.addOption(services);
+  const QCommandLineOption radio(
+      QStringLiteral("radiolist"),
+      QStringLiteral("radiolist.ini whose stations to point at this service."),
+      QStringLiteral("FILE"));
+  parser.addOption(radio);
   parser.process(app);
 
   bool ok = false;
@@ -40,6 +47,8 @@ int main(int argc, char** argv) {
   RegisterNotice(server);
   RegisterHomePage(server);
   RegisterDownloads(server, catalogue);
+  RegisterChartPages(server, catalogue);
+  RegisterRadioStations(server, catalogue);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;
@@ -52,6 +61,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  if (parser.isSet(radio) && !PointRadioListAt(parser.value(radio), server.baseUrl()))
+    std::fprintf(stderr, "tunewharf-demo: cannot write %s\n", qPrintable(parser.value(radio)));
   std::printf("tunewharf-demo listening on %s\n", qPrintable(server.baseUrl()));
   std::fflush(stdout);
   return app.exec();

@@ -1,9 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// tunewharf-scrape KIND FILE [--services FILE]: runs one scraper over a saved page (raw GBK
-// bytes, as the fetcher writes them) and prints its rows as UTF-8, tab-separated.
+// tunewharf-scrape KIND FILE [--services FILE] [--arg N] [--json]: runs one scraper over a
+// saved page (raw GBK bytes, as the fetcher writes them) and prints its rows as UTF-8,
+// tab-separated, or with --json as one object with the rows and the scraper's other values.
 #include <QCoreApplication>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringList>
 #include <cstdio>
 #include <functional>
@@ -12,25 +15,15 @@
 #include "common/numparse.h"
 #include "common/textfile.h"
 #include "lyrickinds.h"
+#include "scrapekind.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
 #include "web/songscan.h"
 
 namespace {
-struct Page {
-  QString joined;     // the read-back text the scanners take
-  QStringList lines;  // for scrapers that read the page line by line
-  web::EngineHosts hosts;
-};
-using Rows = QList<QStringList>;
-
-Rows HitRows(const QList<web::SearchHit>& hits) {
-  Rows rows;
-  int n = 1;
-  for (const auto& h : hits)
-    rows << QStringList{common::ThreeDigits(n++), h.title, h.singer, h.duration, QString()};
-  return rows;
-}
+using Page = ScrapePage;
+using Rows = ScrapeRows;
+using Kind = ScrapeKind;
 
 Rows CandidateRows(const QList<web::Candidate>& candidates) {
   Rows rows;
@@ -43,45 +36,60 @@ Rows AddressRow(const QString& address) {
 }
 
 // Every scraper the command knows; a new scraper adds one line.
-struct Kind {
-  const char* name;
-  QStringList fields;
-  std::function<Rows(const Page&)> run;
-};
-const QStringList kHitFields{"number", "title", "singer", "duration", "path"};
 const QStringList kCandidateFields{"candidate", "slot"};
 const QStringList kAddressFields{"address"};
 
 const QList<Kind>& Kinds() {
-  static const QList<Kind> kinds{
-      {"sogou-search", kHitFields,
-       [](const Page& p) { return HitRows(web::ScanSogouResults(p.joined)); }},
-      {"baidu-search", kHitFields,
-       [](const Page& p) { return HitRows(web::ScanBaiduResults(p.joined)); }},
-      {"sogou-candidates", kCandidateFields,
-       [](const Page& p) {
-         return CandidateRows(web::CollectSogouCandidates(p.joined, p.hosts.ListenPrefix()));
-       }},
-      {"baidu-candidates", kCandidateFields,
-       [](const Page& p) { return CandidateRows(web::CollectBaiduCandidates(p.joined)); }},
-      {"soso-candidates", kCandidateFields,
-       [](const Page& p) { return CandidateRows(web::CollectSosoCandidates(p.joined)); }},
-      {"sogou-listen", kAddressFields,
-       [](const Page& p) { return AddressRow(web::ParseSogouListen(p.lines)); }},
-      {"baidu-decode", kAddressFields,
-       [](const Page& p) { return AddressRow(web::FindUrlaAnchor(p.joined)); }},
-  };
+  static const QList<Kind> kinds = [] {
+    QList<Kind> all{
+        {"sogou-search", kHitFields,
+         [](const Page& p) { return HitRows(web::ScanSogouResults(p.joined)); }},
+        {"baidu-search", kHitFields,
+         [](const Page& p) { return HitRows(web::ScanBaiduResults(p.joined)); }},
+        {"sogou-candidates", kCandidateFields,
+         [](const Page& p) {
+           return CandidateRows(web::CollectSogouCandidates(p.joined, p.hosts.ListenPrefix()));
+         }},
+        {"baidu-candidates", kCandidateFields,
+         [](const Page& p) { return CandidateRows(web::CollectBaiduCandidates(p.joined)); }},
+        {"soso-candidates", kCandidateFields,
+         [](const Page& p) { return CandidateRows(web::CollectSosoCandidates(p.joined)); }},
+        {"sogou-listen", kAddressFields,
+         [](const Page& p) { return AddressRow(web::ParseSogouListen(p.lines)); }},
+        {"baidu-decode", kAddressFields,
+         [](const Page& p) { return AddressRow(web::FindUrlaAnchor(p.joined)); }},
+    };
+    all << ChartKinds();
+    return all;
+  }();
   return kinds;
 }
 
 int Usage(const char* message) {
-  std::fprintf(
-      stderr,
-      "tunewharf-scrape: %s\nusage: tunewharf-scrape KIND FILE [--services FILE]\nkinds:", message);
-  for (const Kind& k : Kinds()) std::fprintf(stderr, " %s", k.name);
-  std::fprintf(stderr, " %s", qPrintable(LyricsKindNames()));
-  std::fprintf(stderr, "\n");
+  std::fprintf(stderr,
+               "tunewharf-scrape: %s\nusage: tunewharf-scrape KIND FILE [--services FILE] [--arg "
+               "N] [--json]\n",
+               message);
   return 2;
+}
+
+int Help() {
+  std::printf("usage: tunewharf-scrape KIND FILE [--services FILE] [--arg N] [--json]\nkinds:\n");
+  for (const Kind& k : Kinds())
+    std::printf("  %-18s %s%s[%s]\n", k.name, k.help, *k.help ? " " : "",
+                qPrintable(k.fields.join(u',')));
+  std::printf("  %s\n", qPrintable(LyricsKindNames()));
+  return 0;
+}
+
+// Takes "--name VALUE" out of args; false when the value is missing.
+bool TakeOption(QStringList& args, const QString& name, QString* value) {
+  const qsizetype at = args.indexOf(name);
+  if (at < 0) return true;
+  if (at + 1 >= args.size()) return false;
+  *value = args.at(at + 1);
+  args.remove(at, 2);
+  return true;
 }
 
 void PrintRow(const QStringList& fields) {
@@ -96,14 +104,15 @@ void PrintRow(const QStringList& fields) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QStringList args = app.arguments().mid(1);
-  QString servicesFile;
-  const qsizetype s = args.indexOf(QStringLiteral("--services"));
-  if (s >= 0) {
-    if (s + 1 >= args.size()) return Usage("--services needs a file");
-    servicesFile = args.at(s + 1);
-    args.remove(s, 2);
-  }
+  if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) return Help();
+  QString servicesFile, argText;
+  if (!TakeOption(args, QStringLiteral("--services"), &servicesFile))
+    return Usage("--services needs a file");
+  if (!TakeOption(args, QStringLiteral("--arg"), &argText)) return Usage("--arg needs a number");
   const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+  bool argOk = true;
+  const int arg = argText.isEmpty() ? 0 : argText.toInt(&argOk);
+  if (!argOk) return Usage("--arg needs a number");
   if (args.size() != 2) return Usage("expected KIND and FILE");
   if (const int rc = RunLyricsKind(args.at(0), args.at(1), servicesFile, json); rc >= 0) return rc;
   const Kind* kind = nullptr;
@@ -118,6 +127,9 @@ int main(int argc, char** argv) {
   }
   // The read-back rule: the page as GBK text, its lines joined without separators.
   Page page;
+  page.arg = arg;
+  QJsonObject values;
+  page.values = &values;
   page.lines = common::SplitLines(
       web::BytesToText(file.read(PageFetcher::kMaxBodyBytes), QStringLiteral("GB2312")));
   page.joined = page.lines.join(QString());
@@ -134,7 +146,20 @@ int main(int argc, char** argv) {
   page.hosts = {hosts.Host(ServiceHosts::kSogouSearch), hosts.Host(ServiceHosts::kSogouListen),
                 hosts.Host(ServiceHosts::kBaiduSearch), hosts.Host(ServiceHosts::kSosoSearch)};
 
+  const Rows rows = kind->run(page);
+  if (json) {
+    QJsonArray list;
+    for (const QStringList& row : rows) {
+      QJsonObject o;
+      for (int i = 0; i < kind->fields.size(); ++i) o.insert(kind->fields.at(i), row.value(i));
+      list.append(o);
+    }
+    values.insert(QStringLiteral("kind"), QString::fromLatin1(kind->name));
+    values.insert(QStringLiteral("rows"), list);
+    std::fputs(QJsonDocument(values).toJson(QJsonDocument::Indented).constData(), stdout);
+    return 0;
+  }
   PrintRow(kind->fields);
-  for (const QStringList& row : kind->run(page)) PrintRow(row);
+  for (const QStringList& row : rows) PrintRow(row);
   return 0;
 }

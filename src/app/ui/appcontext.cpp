@@ -47,6 +47,9 @@
 #include "shell/ui/traypopup.h"
 #include "tags/ui/frmid3tag.h"
 #include "web/pagefetcher.h"
+#include "playback/radioreconnect.h"
+#include "web/chartloader.h"
+#include "web/radiostations.h"
 #include "web/resultrowplayer.h"
 #include "web/servicehosts.h"
 #include "web/songsearch.h"
@@ -138,6 +141,9 @@ void AppContext::Build() {
   search_ = std::make_unique<SongSearch>(*fetcher_, *hosts_, config_, *msf1_);
   resultPlayer_ = std::make_unique<ResultRowPlayer>(*fetcher_, *hosts_, config_, *engine_, *msf1_);
   resultPlayer_->SetPlaylistGrid(msf_.get());
+  charts_ = std::make_unique<ChartLoader>(*fetcher_, *hosts_, config_, paths_, menus_, *msf1_, *msf2_);
+  radio_ = std::make_unique<RadioStations>(paths_, menus_, *msf1_);
+  reconnect_ = std::make_unique<RadioReconnect>(*engine_, *player_);
 
   CreateMenus();
   mainWindow_ = new MainWindow(*engine_, menus_);
@@ -179,6 +185,7 @@ void AppContext::Build() {
   ConnectLyrics();
   ConnectLyricSearch();
   ConnectWeb();
+  ConnectCharts();
   ConnectShell();
   ConnectTags();
   ConnectDownloads();
@@ -242,6 +249,10 @@ void AppContext::Start() {
     AfterStatusPaint([this] {
       StepSequence rest;
       rest.Add("playlist", [this] { return playlists_->LoadLST(), true; });
+      rest.Add("radio list", [this] {
+        engine_->ShowStatus(QStringLiteral("加载电台列表..."));
+        return radio_->Load();
+      });
       rest.Add("ready", [this] {
         const QString& notice = playlists_->loadNotice();
         return engine_->ShowStatus(notice.isEmpty() ? QStringLiteral("准备就绪") : notice), true;

@@ -11,6 +11,7 @@
 #include "config/menuform.h"
 
 class AboutWindow;
+class ChartLoader;
 class ConfigStore;
 class DockManager;
 class Donload;
@@ -37,6 +38,8 @@ class PlaylistWindow;
 class Prompter;
 class QMenu;
 class QtPrompter;
+class RadioReconnect;
+class RadioStations;
 class ResultRowPlayer;
 class ServiceHosts;
 class SatelliteSwitch;
@@ -82,6 +85,9 @@ class AppContext : public QObject {
   MediaPlayer& player();
   PlaylistManager& playlists() { return *playlists_; }
   SongSearch& search() { return *search_; }
+  ChartLoader& charts() { return *charts_; }
+  RadioStations& radio() { return *radio_; }
+  RadioReconnect& reconnect() { return *reconnect_; }
   const AppPaths& paths() const { return paths_; }
   AppConfig& config() { return config_; }
   MenuForm& menus() { return menus_; }
@@ -106,6 +112,7 @@ class AppContext : public QObject {
   void ConnectLyrics();
   void ConnectLyricSearch();
   void ConnectWeb();
+  void ConnectCharts();
   void ConnectShell();
   void ConnectConfig();
   void ConnectTags();
@@ -139,6 +146,9 @@ class AppContext : public QObject {
   std::unique_ptr<PageFetcher> fetcher_;
   std::unique_ptr<SongSearch> search_;
   std::unique_ptr<ResultRowPlayer> resultPlayer_;
+  std::unique_ptr<ChartLoader> charts_;
+  std::unique_ptr<RadioStations> radio_;
+  std::unique_ptr<RadioReconnect> reconnect_;
   std::unique_ptr<LyricsController> lyrics_;
   std::unique_ptr<LrcHitModel> lrcHits_;
   std::unique_ptr<LyricsSearch> lyricSearch_;

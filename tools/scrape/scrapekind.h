@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "web/songscan.h"
+
+// What one scraper of the command gets: the page read back as the program reads it, the
+// hosts, the --arg value, and a place for the scraper's other values (printed with --json).
+struct ScrapePage {
+  QString joined;     // the read-back text the scanners take
+  QStringList lines;  // for scrapers that read the page line by line
+  web::EngineHosts hosts;
+  int arg = 0;
+  QJsonObject* values = nullptr;
+};
+using ScrapeRows = QList<QStringList>;
+
+struct ScrapeKind {
+  const char* name;
+  QStringList fields;
+  std::function<ScrapeRows(const ScrapePage&)> run;
+  const char* help = "";  // what FILE and --arg are, for --help
+};
+
+inline const QStringList kHitFields{"number", "title", "singer", "duration", "path"};
+
+// Hits as grid rows numbered from 001.
+ScrapeRows HitRows(const QList<web::SearchHit>& hits, const QString& path = QString());
+
+// The chart and radio kinds: chart-site-a .. chart-site-e, chart-baidu, chart-sogou,
+// chart-soso, chart-wow and radio-category.
+const QList<ScrapeKind>& ChartKinds();
