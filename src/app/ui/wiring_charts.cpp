@@ -55,17 +55,7 @@ void AppContext::ConnectCharts() {
   connect(search_.get(), &SongSearch::BusyChanged, charts_.get(), [this](bool busy) {
     if (busy) charts_->Cancel(/*quiet=*/true);
   });
-  connect(charts_.get(), &ChartLoader::BusyChanged, playlistWindow_,
-          [this](bool visible, const QString& text) {
-            QLabel* loads = playlistWindow_->loadsLabel();
-            loads->setText(text);
-            loads->setVisible(visible);
-            QWidget* results = playlistWindow_->grid(1)->viewport();
-            if (visible)
-              results->setCursor(Qt::BusyCursor);
-            else
-              results->unsetCursor();
-          });
+  connect(charts_.get(), &ChartLoader::BusyChanged, playlistWindow_, &PlaylistWindow::ShowLoading);
 
   // A station that drops while it plays comes back by itself.
   engine_->SetStreamEndHandler([this](bool failed) { return reconnect_->OnStreamEnded(failed); });

@@ -17,18 +17,7 @@
 
 void AppContext::ConnectWeb() {
   engine_->SetRowPlayAction(PlayingGrid::Results, resultPlayer_->RowPlayAction());
-  connect(search_.get(), &SongSearch::BusyChanged, playlistWindow_,
-          [this](bool visible, const QString& text) {
-            QLabel* loads = playlistWindow_->loadsLabel();
-            loads->setText(text);
-            loads->setVisible(visible);
-            // Loads sits on the chart tab's strip; the result grid shows the busy pointer.
-            QWidget* results = playlistWindow_->grid(1)->viewport();
-            if (visible)
-              results->setCursor(Qt::BusyCursor);
-            else
-              results->unsetCursor();
-          });
+  connect(search_.get(), &SongSearch::BusyChanged, playlistWindow_, &PlaylistWindow::ShowLoading);
   connect(search_.get(), &SongSearch::ResultsTabWanted, this, [this] {
     resultPlayer_->SetShowsRadio(false);
     playlistWindow_->TabSel(1);

@@ -209,6 +209,16 @@ bool PlaylistWindow::RowPlaysFrom(int row, PlayingGrid grid) const {
   return rowPlaying_ && rowPlaying_(grid, row);
 }
 
+void PlaylistWindow::ShowLoading(bool visible, const QString& text) {
+  loads_->setText(text);
+  loads_->setVisible(visible);
+  QWidget* results = views_[1]->viewport();
+  if (visible)
+    results->setCursor(Qt::BusyCursor);
+  else
+    results->unsetCursor();
+}
+
 void PlaylistWindow::MSF_DblClick() {
   const int row = playlist_.selectedRow();
   if (row < 1 || playlist_.title(row).trimmed().isEmpty()) return;

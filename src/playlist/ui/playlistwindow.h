@@ -55,6 +55,9 @@ class PlaylistWindow : public SkinnedWindow {
 
   QTableView* grid(int tab) const { return views_[static_cast<size_t>(tab)]; }
   QLabel* loadsLabel() const { return loads_; }
+  // A page load runs (or ended): the "Loads" label with its text, and a busy pointer over the
+  // result grid, which is where the rows will land.
+  void ShowLoading(bool visible, const QString& text);
   // The popup a button or a right click has open now, if any.
   QMenu* lastPopup() const;
 
