@@ -21,11 +21,6 @@ constexpr qint64 kMaxSeconds = 100LL * 3600;
 
 const QString kSingerSeparator = QStringLiteral(" - ");
 
-bool AllowedScheme(const QString& scheme) {
-  static const QStringList kSchemes = {"http", "https", "mms", "mmsh", "rtsp", "rtmp"};
-  return kSchemes.contains(scheme.toLower());
-}
-
 // The scheme of "name://rest", or an empty string when the text is not such an address.
 QString SchemeOf(const QString& text) {
   const qsizetype colon = text.indexOf(QStringLiteral("://"));
@@ -52,7 +47,7 @@ QString ResolveEntry(QString entry, const QString& baseDir) {
       entry = url.toLocalFile();
       if (entry.isEmpty()) return {};
     } else {
-      return AllowedScheme(scheme) ? entry : QString();
+      return IsStreamScheme(scheme) ? entry : QString();
     }
   }
   // Lists written on Windows separate folders with backslashes; a Linux name could hold one,
@@ -119,6 +114,11 @@ bool Writable(const SongEntry& song) {
 }
 
 }  // namespace
+
+bool IsStreamScheme(const QString& scheme) {
+  static const QStringList kSchemes = {"http", "https", "mms", "mmsh", "rtsp", "rtmp"};
+  return kSchemes.contains(scheme.toLower());
+}
 
 std::optional<ListFormat> ListFormatOf(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();

@@ -14,6 +14,9 @@ namespace playlist {
 
 enum class ListFormat { M3u, M3u8, Pls };
 
+// http, https, mms, mmsh, rtsp and rtmp, any case: the addresses the player is given.
+bool IsStreamScheme(const QString& scheme);
+
 // By the file name's suffix, case ignored; nullopt for anything else.
 std::optional<ListFormat> ListFormatOf(const QString& path);
 
