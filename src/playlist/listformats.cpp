@@ -53,7 +53,8 @@ QString ResolveEntry(QString entry, const QString& baseDir) {
   // Lists written on Windows separate folders with backslashes; a Linux name could hold one,
   // but such a list never holds a forward slash as well.
   if (!entry.contains('/') && entry.contains('\\')) entry.replace('\\', '/');
-  if (QDir::isRelativePath(entry)) entry = QDir(baseDir).absoluteFilePath(entry);
+  // Not QDir::isRelativePath: it takes ":/x" for an absolute resource path.
+  if (!entry.startsWith('/')) entry = baseDir + '/' + entry;
   return QDir::cleanPath(entry);
 }
 
@@ -223,9 +224,9 @@ QString FormatM3u(const std::vector<SongEntry>& songs, int* skipped) {
       dropped += song.IsBlank() ? 0 : 1;
       continue;
     }
-    text += QStringLiteral("#EXTINF:%1,%2\n%3\n")
-                .arg(DurationSeconds(song.duration))
-                .arg(DisplayName(song), song.path.trimmed());
+    // Joined, not QString::arg: a path or title may itself hold "%1".
+    text += QStringLiteral("#EXTINF:") + QString::number(DurationSeconds(song.duration)) + ',' +
+            DisplayName(song) + '\n' + song.path.trimmed() + '\n';
   }
   if (skipped) *skipped = dropped;
   return text;
@@ -240,10 +241,10 @@ QString FormatPls(const std::vector<SongEntry>& songs, int* skipped) {
       continue;
     }
     ++n;
-    text += QStringLiteral("File%1=%2\nTitle%1=%3\nLength%1=%4\n")
-                .arg(n)
-                .arg(song.path.trimmed(), DisplayName(song))
-                .arg(DurationSeconds(song.duration));
+    const QString index = QString::number(n);
+    text += "File" + index + '=' + song.path.trimmed() + "\nTitle" + index + '=' +
+            DisplayName(song) + "\nLength" + index + '=' +
+            QString::number(DurationSeconds(song.duration)) + '\n';
   }
   text += QStringLiteral("NumberOfEntries=%1\nVersion=2\n").arg(n);
   if (skipped) *skipped = dropped;

@@ -52,13 +52,15 @@ TEST(ListFormatsTest, M3uEntriesResolveAgainstTheListFolderAndKeepOnlyPlayableAd
       "../other/song.wma\r\n"
       "file:///srv/a%20b.mp3\r\n"
       "#EXTINF:61.6,Windows\r\n"
-      "sub\\dir\\w.mp3\r\n");
+      "sub\\dir\\w.mp3\r\n"
+      ":/icons/x.png\r\n");
   const playlist::ParsedList got = playlist::ParseM3u(text, "/home/u/lists");
   ExpectSameSongs({Song("晴天", "周杰伦", "03:35", "/home/u/lists/music/晴天.mp3"),
                    Song("Radio One", "未知", "00:00", "http://127.0.0.1/live"),
                    Song("song", "未知", "00:00", "/home/u/other/song.wma"),
                    Song("a b", "未知", "00:00", "/srv/a b.mp3"),
-                   Song("Windows", "未知", "01:02", "/home/u/lists/sub/dir/w.mp3")},
+                   Song("Windows", "未知", "01:02", "/home/u/lists/sub/dir/w.mp3"),
+                   Song("x", "未知", "00:00", "/home/u/lists/:/icons/x.png")},
                   got.songs);
   EXPECT_EQ(got.skipped, 1);
 }
@@ -84,15 +86,15 @@ TEST(ListFormatsTest, ExportLeavesOutBlankRowsAndPathsThatWouldSplitALine) {
   const std::vector<SongEntry> songs = {
       Song("晴天", "未知", "00:00", "/m/晴天.mp3"), Song("  ", "x", "00:00", "/m/blank.mp3"),
       Song("evil", "x", "00:01", "/m/a\n#EXTINF:1,b\n/etc/passwd"),
-      Song("t, with comma", "s", "1:05", "https://h/s")};
+      Song("t, with comma", "s", "1:05", "https://h/s%1%0A")};
   int skipped = -1;
   EXPECT_EQ(playlist::FormatM3u(songs, &skipped),
             QString::fromUtf8("#EXTM3U\n#EXTINF:-1,晴天\n/m/晴天.mp3\n"
-                              "#EXTINF:65,s - t, with comma\nhttps://h/s\n"));
+                              "#EXTINF:65,s - t, with comma\nhttps://h/s%1%0A\n"));
   EXPECT_EQ(skipped, 1);
   EXPECT_EQ(playlist::FormatPls(songs, &skipped),
             QString::fromUtf8("[playlist]\nFile1=/m/晴天.mp3\nTitle1=晴天\nLength1=-1\n"
-                              "File2=https://h/s\nTitle2=s - t, with comma\nLength2=65\n"
+                              "File2=https://h/s%1%0A\nTitle2=s - t, with comma\nLength2=65\n"
                               "NumberOfEntries=2\nVersion=2\n"));
   EXPECT_EQ(skipped, 1);
 }
