@@ -3,10 +3,13 @@
 #include "playlist/playlistcommands.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "common/numparse.h"
 #include "components/mediaplayer.h"
 #include "playback/playbackstate.h"
+#include "playlist/listformats.h"
+#include "playlist/lstfile.h"
 #include "playlist/playlistmanager.h"
 #include "playlist/songentry.h"
 #include "playlist/songgridmodel.h"
@@ -47,6 +50,102 @@ void PlaylistCommands::mnuAdds_Click(int index) {
     case 4:
       lists_.SaveList();
       return;
+    case 6:
+      return ImportListFile();
+    case 7:
+      return ExportList();
+  }
+}
+
+void PlaylistCommands::ImportListFile() {
+  const auto file = prompter_.PickOpenFile(
+      QStringLiteral("导入列表文件"),
+      QStringLiteral("播放列表|*.m3u;*.m3u8;*.pls;*.lst|所有文件|*.*"), QString());
+  if (file && !file->isEmpty()) ImportListPath(*file);
+}
+
+void PlaylistCommands::ImportListPath(const QString& path) {
+  std::vector<SongEntry> songs;
+  int skipped = 0;
+  bool read = false;
+  if (QFileInfo(path).suffix().compare(QLatin1String("lst"), Qt::CaseInsensitive) == 0) {
+    playlist::LstRead lst = playlist::ReadLstFile(path);
+    read = lst.status == playlist::LstRead::Status::Ok;
+    for (SongEntry& song : lst.records)
+      if (!song.IsBlank()) songs.push_back(std::move(song));
+    skipped = lst.badLines;
+  } else {
+    playlist::ListRead list = playlist::ReadListFile(path);
+    read = list.status == playlist::ListRead::Status::Ok;
+    songs = std::move(list.songs);
+    skipped = list.skipped;
+  }
+  if (!read) {
+    prompter_.Inform(QStringLiteral("无法读取列表文件:\r\n%1").arg(path),
+                     QStringLiteral("导入列表文件"));
+    return;
+  }
+  lists_.BeginBatch();
+  for (const SongEntry& song : songs)
+    lists_.AddSongRow(song.title, song.singer, song.duration, song.path);
+  lists_.EndBatch();
+  lists_.SaveList();
+  if (skipped > 0)
+    prompter_.Inform(QStringLiteral("有%1项无法导入(地址无效或格式有误).").arg(skipped),
+                     QStringLiteral("导入列表文件"), PromptIcon::Information);
+}
+
+void PlaylistCommands::AddDropped(const QList<QUrl>& urls) {
+  for (const QUrl& url : urls) {
+    if (!url.isLocalFile()) {
+      if (!playlist::IsStreamScheme(url.scheme())) continue;
+      const QString address = url.toString();
+      const auto title = prompter_.AskText(QStringLiteral("请输入歌曲名,不清楚请直接点击确定."),
+                                           QStringLiteral("信息-歌曲名"), kUnknownSinger);
+      if (!title || title->isEmpty()) continue;
+      const auto singer = prompter_.AskText(QStringLiteral("请输入歌手名,不清楚请直接点击确定."),
+                                            QStringLiteral("信息-艺术家"), kUnknownSinger);
+      if (!singer || singer->isEmpty()) continue;
+      lists_.AddSongRow(title->trimmed().isEmpty() ? address : *title,
+                        singer->trimmed().isEmpty() ? kUnknownSinger : *singer, kZeroDuration,
+                        address);
+      lists_.SaveList();
+      continue;
+    }
+    const QString path = url.toLocalFile();
+    const QFileInfo info(path);
+    if (info.isDir()) {
+      AddFolderPath(path);
+    } else if (!info.isFile()) {
+      continue;  // gone since the drag started, or a device
+    } else if (playlist::ListFormatOf(path) ||
+               info.suffix().compare(QLatin1String("lst"), Qt::CaseInsensitive) == 0) {
+      ImportListPath(path);
+    } else {
+      lists_.AddSongRow(playlist::TitleFromFileName(path), kUnknownSinger, kZeroDuration, path);
+      lists_.SaveList();
+    }
+  }
+}
+
+void PlaylistCommands::ExportList() {
+  const auto file = prompter_.PickSaveFile(
+      QStringLiteral("导出列表文件"),
+      QStringLiteral("M3U8 列表|*.m3u8|M3U 列表|*.m3u|PLS 列表|*.pls"),
+      lists_.currentName().isEmpty() ? QString() : lists_.currentName() + ".m3u8");
+  if (!file || file->isEmpty()) return;
+  QString path = *file;
+  if (!playlist::ListFormatOf(path)) path += QStringLiteral(".m3u8");
+  std::vector<SongEntry> songs;
+  const SongGridModel& grid = lists_.grid();
+  for (int row = 1; row < grid.rows(); ++row) songs.push_back(grid.entry(row));
+  int skipped = 0;
+  if (!playlist::WriteListFile(path, songs, &skipped)) {
+    prompter_.Inform(QStringLiteral("无法写入列表文件:\r\n%1").arg(path),
+                     QStringLiteral("导出列表文件"));
+  } else if (skipped > 0) {
+    prompter_.Inform(QStringLiteral("有%1首歌曲的地址含有换行, 未能导出.").arg(skipped),
+                     QStringLiteral("导出列表文件"), PromptIcon::Information);
   }
 }
 

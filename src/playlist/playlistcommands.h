@@ -1,7 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QList>
 #include <QString>
+#include <QUrl>
 
 class MediaPlayer;
 class PlaylistManager;
@@ -16,12 +18,23 @@ class PlaylistCommands {
   PlaylistCommands(PlaylistManager& lists, SongGridModel& results, Prompter& prompter,
                    PlaybackState& state, MediaPlayer& player);
 
-  // mnuAdds: 0 add file, 1 add folder, 2 add URL, 4 cancel (saves the unchanged list).
+  // mnuAdds: 0 add file, 1 add folder, 2 add URL, 4 cancel (saves the unchanged list),
+  // 6 import a list file, 7 export the list.
   void mnuAdds_Click(int index);
   void AddFile();
   void AddFolder();
   void AddFolderPath(const QString& folder);  // the part after the folder was picked
   void AddUrl();
+  // Adds the songs of an .m3u, .m3u8, .pls or .lst file as if each had been added by hand:
+  // the same duplicate question, and its local paths are the user's choice like a picked file.
+  void ImportListFile();
+  void ImportListPath(const QString& path);  // the part after the file was picked
+  // What was dropped on the playlist grid, each as its add command takes it: a folder as
+  // 添加目录, a list file as an import, another file as 添加文件, a stream address as 添加URL
+  // with the address already given. Other addresses are ignored.
+  void AddDropped(const QList<QUrl>& urls);
+  // Writes the playlist grid's songs to an .m3u8, .m3u or .pls file the user names.
+  void ExportList();
 
   // mnuDels 0 and the row menu's delete: rows between the two selection ends, after asking.
   // False when nothing was removed.

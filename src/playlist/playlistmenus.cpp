@@ -20,7 +20,8 @@ void Fill(MenuForm& menus, const QString& array, const QStringList& captions) {
 
 void CreatePlaylistMenus(MenuForm& menus) {
   Fill(menus, "ALists", {"加载列表", "添加列表", "删除列表", "修改表名", "", "取消返回"});
-  Fill(menus, "mnuAdds", {"添加文件", "添加目录", "添加URL", "", "取消返回"});
+  Fill(menus, "mnuAdds",
+       {"添加文件", "添加目录", "添加URL", "", "取消返回", "", "导入列表文件", "导出列表文件"});
   Fill(menus, "mnuDels", {"所选歌曲", "清空列表", "", "取消返回"});
   Fill(menus, "RLs",
        {"播放", "下载", "删除", "", "修改歌名", "修改歌手", "修改地址", "", "地址失效?"});

@@ -77,4 +77,11 @@ class LoopbackHttpServer : public QObject {
 // This process's memory from /proc/self/status, in KiB: the resident set (VmRSS) and its peak
 // (VmHWM). ResetMemoryPeak() starts a new peak from now (false when the kernel refuses).
 qint64 ProcStatusKiB(const char* field);
+// The memory a fetch may add. AddressSanitizer keeps freed blocks in quarantine and pads every
+// allocation, so its process figures say nothing about what the program would hold.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr qint64 kFetchGrowthLimitKiB = 1024 * 1024;
+#else
+inline constexpr qint64 kFetchGrowthLimitKiB = 20 * 1024;
+#endif
 bool ResetMemoryPeak();

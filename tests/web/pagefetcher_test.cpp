@@ -236,7 +236,7 @@ TEST_F(PageFetcherTest, MisbehavingServersAreBoundedInTimeAndMemory) {
     EXPECT_EQ(r->error, c.error) << c.name;
     EXPECT_EQ(web::FailureText(*r), QString::fromUtf8(c.message)) << c.name;
     EXPECT_LT(ms, std::string(c.name) == "trickle" ? 4500 : 2000) << c.name;
-    EXPECT_LT(growthKiB, 20 * 1024) << c.name;
+    EXPECT_LT(growthKiB, kFetchGrowthLimitKiB) << c.name;
     EXPECT_LT(worstGap, 250) << c.name;  // generous: a loaded machine also makes gaps
     EXPECT_FALSE(r->text.contains(QStringLiteral("root:"))) << c.name;
     if (c.error != web::FetchError::ServerError) {

@@ -106,7 +106,7 @@ TEST_F(SongSearchTest, MisbehavingServiceEndsTheSearchWithAReason) {
     ASSERT_EQ(failed.size(), 1) << c.name;
     EXPECT_EQ(failed[0][0].toString(), QString::fromUtf8(c.message)) << c.name;
     EXPECT_LT(ms, real ? SongSearch::kDeadlineMs + 1000 : 3000) << c.name;
-    EXPECT_LT(growth, 20 * 1024) << c.name;
+    EXPECT_LT(growth, kFetchGrowthLimitKiB) << c.name;
     EXPECT_FALSE(search.running());
     EXPECT_FALSE(busy.last()[0].toBool()) << c.name;
     EXPECT_EQ(results.rows(), 20) << c.name;

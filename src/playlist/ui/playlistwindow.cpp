@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist/ui/playlistwindow.h"
 
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTableView>
@@ -128,6 +130,8 @@ QTableView* PlaylistWindow::MakeGrid(SongGridModel& model, const QString& name) 
   view->viewport()->installEventFilter(this);
   view->viewport()->setMouseTracking(true);
   const int tab = name == QLatin1String("MSF") ? 0 : name == QLatin1String("MSF1") ? 1 : 2;
+  // Files, folders and addresses can be dropped on the playlist grid only.
+  view->viewport()->setAcceptDrops(tab == 0);
 
   connect(&model, &SongGridModel::SelectedRowChanged, this, [this, tab] { SyncSelection(tab); });
   connect(&model, &QAbstractItemModel::modelReset, this, [this, tab] { SyncSelection(tab); });
@@ -401,6 +405,20 @@ bool PlaylistWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove:
       ClearHovers();
       break;
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* e = static_cast<QDropEvent*>(event);
+      if (tab != 0 || !e->mimeData() || !e->mimeData()->hasUrls()) break;
+      e->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* e = static_cast<QDropEvent*>(event);
+      if (tab != 0 || !e->mimeData() || !e->mimeData()->hasUrls()) break;
+      e->acceptProposedAction();
+      commands_.AddDropped(e->mimeData()->urls());
+      return true;
+    }
     case QEvent::MouseButtonPress: {
       // Any button selects the row under the pointer, so a right click selects first.
       auto* e = static_cast<QMouseEvent*>(event);

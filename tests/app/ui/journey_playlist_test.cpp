@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "app/ui/appcontext.h"
+#include "common/gbk.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
 #include "playlist/songgridmodel.h"
@@ -244,3 +245,45 @@ TEST_F(PlaylistJourney, EditedListsReadBackAfterARestart) {
 }
 
 }  // namespace
+
+// A list file from another player comes in through the add menu with its relative paths made
+// absolute, lands in the .lst in GBK, and goes out again as PLS.
+TEST_F(PlaylistJourney, ListFilesFromOtherPlayersImportAndExport) {
+  dir.WriteFile("playlist/default.lst", Lines({"one"}));
+  dir.WriteFile("lists/mine.m3u8", QString::fromUtf8("#EXTM3U\n#EXTINF:269,周杰伦 - 晴天\n"
+                                                     "../music/晴天.mp3\n"
+                                                     "ftp://host/x.mp3\n")
+                                       .toUtf8());
+  dir.WriteFile("out/keep", "");
+  auto c = Launch();
+  prompter.QueuePath(dir.Path("lists/mine.m3u8"));
+  Click(*c, "mnuAdds", 6);
+  ASSERT_EQ(prompter.messages().size(), 1);  // the ftp entry was left out, and said so
+  EXPECT_TRUE(prompter.messages()[0].contains("1"));
+  const QString song = QDir::cleanPath(dir.Path("music/晴天.mp3"));
+  const SongEntry added = c->playlists().grid().entry(2);
+  EXPECT_EQ(added.title, QString::fromUtf8("晴天"));
+  EXPECT_EQ(added.singer, QString::fromUtf8("周杰伦"));
+  EXPECT_EQ(added.duration, "04:29");
+  EXPECT_EQ(added.path, song);
+  EXPECT_TRUE(dir.ReadFile("playlist/default.lst").contains(common::EncodeGbk(song)));
+
+  prompter.ClearAsked();
+  prompter.QueuePath(dir.Path("out/all"));  // no suffix: written as .m3u8
+  Click(*c, "mnuAdds", 7);
+  prompter.QueuePath(dir.Path("out/all.pls"));
+  Click(*c, "mnuAdds", 7);
+  EXPECT_TRUE(prompter.messages().isEmpty());
+  EXPECT_EQ(QString::fromUtf8(dir.ReadFile("out/all.pls")),
+            "[playlist]\nFile1=/m/one.mp3\nTitle1=s - one\nLength1=-1\nFile2=" + song +
+                QString::fromUtf8("\nTitle2=周杰伦 - 晴天\nLength2=269\n") +
+                "NumberOfEntries=2\nVersion=2\n");
+  EXPECT_TRUE(dir.ReadFile("out/all.m3u8").startsWith("#EXTM3U\n#EXTINF:-1,s - one\n"));
+
+  prompter.ClearAsked();
+  prompter.QueuePath(dir.Path("out"));  // a folder is never read as a list
+  Click(*c, "mnuAdds", 6);
+  EXPECT_EQ(prompter.messages().size(), 1);
+  EXPECT_EQ(c->playlists().grid().title(3), "");
+  c->Shutdown();
+}

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -141,6 +145,43 @@ TEST_F(PlaylistWindowTest, ChartNamesLoadWithoutTheirNumbersAndMarkupStaysText) 
   window.TabSel(0);
   EXPECT_FALSE(View(0)->grab().isNull());
   EXPECT_EQ(window.loadsLabel()->textFormat(), Qt::PlainText);
+}
+
+// Drops on the real grid: files, a folder, a list file and addresses, each as its add command
+// takes it; the result grid takes nothing.
+TEST_F(PlaylistWindowTest, DroppedFilesFoldersListsAndAddressesAddRows) {
+  dir.WriteFile("drop/a.mp3", "x");
+  dir.WriteFile("drop/folder/b.wma", "x");
+  dir.WriteFile("drop/folder/notes.txt", "x");
+  dir.WriteFile("drop/lists/l.pls", "[playlist]\nFile1=../c.mp3\nTitle1=S - C\nLength1=61\n");
+  const auto drop = [this](int tab, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = View(tab)->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View(tab)->viewport(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent event(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(View(tab)->viewport(), &event);
+    return event.isAccepted();
+  };
+  const auto local = [this](const char* path) { return QUrl::fromLocalFile(dir.Path(path)); };
+  EXPECT_FALSE(drop(1, {local("drop/a.mp3")}));
+  prompter.QueueText("Live");
+  prompter.QueueText("  ");  // a blank singer stands for an unknown one
+  ASSERT_TRUE(drop(0, {local("drop/a.mp3"), local("drop/folder"), local("drop/lists/l.pls"),
+                       QUrl("http://127.0.0.1/live"), QUrl("ftp://127.0.0.1/x.mp3"),
+                       local("drop/missing.mp3")}));
+  QStringList rows;
+  for (int r = 4; r < grid.rows() && !grid.title(r).isEmpty(); ++r) {
+    const SongEntry e = grid.entry(r);
+    rows << e.title + "|" + e.singer + "|" + e.duration + "|" + e.path;
+  }
+  EXPECT_EQ(rows, QStringList({"a|未知|00:00|" + dir.Path("drop/a.mp3"),
+                               "b|未知|00:00|" + dir.Path("drop/folder/b.wma"),
+                               "C|S|01:01|" + QDir::cleanPath(dir.Path("drop/c.mp3")),
+                               "Live|未知|00:00|http://127.0.0.1/live"}));
+  EXPECT_TRUE(dir.ReadFile("playlist/default.lst").contains("http://127.0.0.1/live"));
 }
 
 }  // namespace
