@@ -114,7 +114,8 @@ void Downloader::OnReadyRead(QNetworkReply* reply) {
   }
   const QByteArray chunk = reply->readAll();
   read->received += chunk.size();
-  if (read->received > kMaxBytes || read->file->write(chunk) != chunk.size()) {
+  if (read->received > maxBytes_ || read->declared > maxBytes_ ||
+      read->file->write(chunk) != chunk.size()) {
     read->failed = true;
     reply->abort();
   }

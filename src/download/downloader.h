@@ -37,6 +37,8 @@ class Downloader : public QObject {
 
   // A read that brings no byte for this long fails.
   void SetIdleTimeout(int ms) { idleTimeoutMs_ = ms; }
+  // A body larger than this fails (pictures are capped far below a song).
+  void SetMaxBytes(qint64 bytes) { maxBytes_ = bytes; }
   DownloadListModel& list() { return list_; }
   const QString& url() const { return url_; }
   const QString& savePath() const { return savePath_; }
@@ -61,6 +63,7 @@ class Downloader : public QObject {
   QString savePath_;
   bool success_ = false;
   int idleTimeoutMs_ = kIdleTimeoutMs;
+  qint64 maxBytes_ = kMaxBytes;
   QHash<QNetworkReply*, Read*> reads_;
   QSet<Read*> committing_;  // bodies being flushed to disk and renamed
   // The final flush of a large file takes a while: it runs here, never on the GUI thread.
