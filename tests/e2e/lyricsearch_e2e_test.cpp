@@ -22,11 +22,6 @@
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 class LyricSearchEndToEnd : public AppRun {
  protected:
   void SetUp() override {
@@ -65,13 +60,14 @@ TEST_F(LyricSearchEndToEnd, ASongWithoutLyricsGetsThemAndTheManualWindowReplaces
   ASSERT_TRUE(WaitPlaying(app));
   QElapsedTimer sincePlaying;
   sincePlaying.start();
-  const QString lrc = dir.Path(QStringLiteral("lrc/雨巷来信.lrc"));
+  const QString lrcName = QStringLiteral("lrc/雨巷来信.lrc"), lrc = dir.Path(lrcName);
   ASSERT_TRUE(QTest::qWaitFor([&] { return display->loadedFile() == lrc; }, 10000))
       << display->messageLines().join(u' ').toStdString();
   std::cout << "[ measure ] double-click -> lyrics shown: " << sinceClick.elapsed()
             << " ms, playing -> lyrics shown: " << sincePlaying.elapsed() << " ms\n";
   EXPECT_LT(sincePlaying.elapsed(), 3000);
-  EXPECT_EQ(ReadAll(lrc), DemoLyricsFile(*song, 2)) << "the singer's own file, bytes as served";
+  EXPECT_EQ(dir.ReadFile(lrcName), DemoLyricsFile(*song, 2))
+      << "the singer's own file, bytes as served";
 
   // The highlighted line follows the player: lines are spread evenly up to 4 s before the end.
   const double step = (song->seconds - 4) / 23.0;
@@ -87,7 +83,8 @@ TEST_F(LyricSearchEndToEnd, ASongWithoutLyricsGetsThemAndTheManualWindowReplaces
   ASSERT_TRUE(QTest::qWaitFor([&] { return hits->listed() == 3; }, 5000));
   EXPECT_EQ(hits->hit(1).singer, QStringLiteral("群星"));
   EXPECT_EQ(hits->hit(3).singer, QStringLiteral("苏晚晴"));
-  EXPECT_EQ(ReadAll(lrc), DemoLyricsFile(*song, 2)) << "the valid file stays during the search";
+  EXPECT_EQ(dir.ReadFile(lrcName), DemoLyricsFile(*song, 2))
+      << "the valid file stays during the search";
 
   const QRect first = down->grid()->visualRect(hits->index(0, 1));
   QTest::mouseClick(down->grid()->viewport(), Qt::LeftButton, {}, first.center());
@@ -95,9 +92,9 @@ TEST_F(LyricSearchEndToEnd, ASongWithoutLyricsGetsThemAndTheManualWindowReplaces
   EXPECT_TRUE(down->linkLabel()->text().endsWith(QStringLiteral("/lrcfiles/2-0.lrc")));
   QTest::mouseClick(down->downloadButton(), Qt::LeftButton);
   EXPECT_FALSE(down->isVisible());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ReadAll(lrc) == DemoLyricsFile(*song, 0); }, 5000));
-  EXPECT_EQ(ReadAll(dir.Path(QStringLiteral("bin/backup/lrc/雨巷来信.lrc"))),
-            DemoLyricsFile(*song, 2));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return dir.ReadFile(lrcName) == DemoLyricsFile(*song, 0); }, 5000));
+  EXPECT_EQ(dir.ReadFile(QStringLiteral("bin/backup/lrc/雨巷来信.lrc")), DemoLyricsFile(*song, 2));
   EXPECT_EQ(display->loadedFile(), lrc);
   app.Shutdown();
 }
