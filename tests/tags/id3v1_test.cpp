@@ -81,9 +81,8 @@ TEST_F(Id3File, RemoveCutsTheBlockAndLeavesTaglessFilesAlone) {
 }
 
 TEST_F(Id3File, ShortFilesAreNeverReadBeforeTheirStart) {
-  const QString p =
-      Make("short.mp3",
-           QByteArray("TAG") + QByteArray(50, 'x'));  // "TAG" at the start, not 128 before the end
+  // "TAG" at the start, not 128 bytes before the end.
+  const QString p = Make("short.mp3", QByteArray("TAG") + QByteArray(50, 'x'));
   EXPECT_EQ(tags::TagState(p), 0);
   tags::Id3Fields f;
   f.title = QStringLiteral("kept");
