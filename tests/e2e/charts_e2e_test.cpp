@@ -3,80 +3,49 @@
 // The whole program against the demo web service: a chart opened from the menu and from the
 // chart-name grid fills the result tab and a hit plays; a radio station plays, its stream title
 // shows, and a station that drops comes back by itself.
-#include <gtest/gtest.h>
-
-#include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <iostream>
 
-#include "app/ui/appcontext.h"
 #include "catalogue.h"
 #include "chartpages.h"
-#include "components/mediaplayer.h"
 #include "demoserver.h"
 #include "musicpages.h"
-#include "playback/playbackengine.h"
 #include "playback/radioreconnect.h"
-#include "playlist/songgridmodel.h"
-#include "playlist/ui/playlistwindow.h"
 #include "radiopages.h"
-#include "support/tempappdir.h"
+#include "support/apprun.h"
 #include "web/chartloader.h"
-#include "web/servicehosts.h"
 
 namespace {
 
-void DoubleClickRow(QTableView* view, int row) {
-  const QModelIndex index = view->model()->index(row - 1, 1);
-  view->scrollTo(index);  // a filled grid has scrolled to its last row
-  const QRect cell = view->visualRect(index);
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-class ChartsEndToEnd : public ::testing::Test {
+class ChartsEndToEnd : public AppRun {
  protected:
   void SetUp() override {
     RegisterMusicSearch(server, catalogue);
     RegisterChartPages(server, catalogue);
     RegisterRadioStations(server, catalogue, /*dropSeconds=*/3, /*titleSeconds=*/2);
     ASSERT_TRUE(server.Listen(0));
-    ServiceHosts hosts;
-    hosts.PointAllAt(server.baseUrl());
-    ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
+    PointServicesAt(server.baseUrl());
     const QString radio = dir.Path("bin/radiolist.ini");
     ASSERT_TRUE(QFile::copy(QStringLiteral(TW_DATA_DIR "/radiolist.ini"), radio));
     ASSERT_TRUE(PointRadioListAt(radio, server.baseUrl()));
   }
 
-  SongGridModel& Results(AppContext& app) {
-    return *qobject_cast<SongGridModel*>(app.playlistWindow()->grid(1)->model());
-  }
-
   DemoCatalogue catalogue;
   DemoServer server;
-  TempAppDir dir;
-  QTemporaryDir lockDir;
 };
 
 TEST_F(ChartsEndToEnd, ChartFromTheMenuAndFromTheNameGridThenAHitPlays) {
-  AppContext app(dir.paths(), lockDir.path());
-  QSignalSpy ready(&app, &AppContext::StartupFinished);
-  app.Start();
-  ASSERT_TRUE(ready.wait(5000));
-  SongGridModel& results = Results(app);
+  auto run = Launch();
+  AppContext& app = *run;
+  SongGridModel& results = Grid(app, 1);
   const auto& songs = catalogue.songs();
 
   // Entry 2 (index 1) is chart site B's first chart; the demo lists songs from 3 on.
   QElapsedTimer clock;
   clock.start();
-  app.menus().Item(QStringLiteral("BList"), 1)->trigger();
+  Click(app, "BList", 1);
   EXPECT_FALSE(app.playlistWindow()->loadsLabel()->isHidden());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !app.charts().running(); }, 10000));
   std::cout << "chart click to filled grid: " << clock.elapsed() << " ms\n";
@@ -88,7 +57,7 @@ TEST_F(ChartsEndToEnd, ChartFromTheMenuAndFromTheNameGridThenAHitPlays) {
   // The name grid's first chart: its first answer is short, the second one is read.
   QTableView* names = app.playlistWindow()->grid(2);
   app.playlistWindow()->TabSel(2);
-  ASSERT_EQ(qobject_cast<SongGridModel*>(names->model())->rows(), 48);
+  ASSERT_EQ(Grid(app, 2).rows(), 48);
   DoubleClickRow(names, 1);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !app.charts().running(); }, 10000));
   EXPECT_EQ(results.title(1), songs.at(0).title);
@@ -96,26 +65,21 @@ TEST_F(ChartsEndToEnd, ChartFromTheMenuAndFromTheNameGridThenAHitPlays) {
   EXPECT_FALSE(app.menus().IsChecked(QStringLiteral("BList"), 1));
 
   DoubleClickRow(app.playlistWindow()->grid(1), 2);
-  MediaPlayer& player = app.player();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == PlayState::Playing; }, 15000))
-      << app.engine().statusLine().toStdString();
+  ASSERT_TRUE(WaitPlaying(app)) << app.engine().statusLine().toStdString();
   EXPECT_EQ(app.engine().state().listKind, ListKind::WebResults);
   EXPECT_EQ(app.engine().state().titleText, songs.at(1).title);
   app.Shutdown();
 }
 
 TEST_F(ChartsEndToEnd, StationPlaysShowsItsStreamTitleAndComesBackAfterADrop) {
-  AppContext app(dir.paths(), lockDir.path());
-  QSignalSpy ready(&app, &AppContext::StartupFinished);
-  app.Start();
-  ASSERT_TRUE(ready.wait(5000));
+  auto run = Launch();
+  AppContext& app = *run;
   app.reconnect().SetFirstPauseMs(200);
-  SongGridModel& results = Results(app);
+  SongGridModel& results = Grid(app, 1);
 
-  app.menus().Item(QStringLiteral("LoadBL"), 1)->trigger();
+  Click(app, "LoadBL", 1);
   QTableView* names = app.playlistWindow()->grid(2);
-  auto* nameModel = qobject_cast<SongGridModel*>(names->model());
-  EXPECT_EQ(nameModel->title(25), QStringLiteral("国外广播电台"));
+  EXPECT_EQ(Grid(app, 2).title(25), QStringLiteral("国外广播电台"));
   app.playlistWindow()->TabSel(2);
   DoubleClickRow(names, 1);
   ASSERT_EQ(results.title(4), QStringLiteral("中央断线测试台"));
@@ -123,9 +87,7 @@ TEST_F(ChartsEndToEnd, StationPlaysShowsItsStreamTitleAndComesBackAfterADrop) {
 
   // The station that drops after three seconds.
   DoubleClickRow(app.playlistWindow()->grid(1), 4);
-  MediaPlayer& player = app.player();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == PlayState::Playing; }, 10000))
-      << app.engine().statusLine().toStdString();
+  ASSERT_TRUE(WaitPlaying(app, 10000)) << app.engine().statusLine().toStdString();
   EXPECT_EQ(app.engine().state().listKind, ListKind::Radio);
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return app.engine().statusLine().contains(QStringLiteral(" ♪ ")); }, 8000))
@@ -138,8 +100,7 @@ TEST_F(ChartsEndToEnd, StationPlaysShowsItsStreamTitleAndComesBackAfterADrop) {
                    [&seen](const QString& text) { seen << text; });
   ASSERT_TRUE(reconnecting.wait(10000));
   EXPECT_TRUE(seen.contains(QStringLiteral("重新连接中...")));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == PlayState::Playing; }, 10000))
-      << app.engine().statusLine().toStdString();
+  ASSERT_TRUE(WaitPlaying(app, 10000)) << app.engine().statusLine().toStdString();
   EXPECT_EQ(app.engine().state().currentRow, 4) << "the same station, not the next one";
   app.Shutdown();
 }

@@ -3,22 +3,13 @@
 // The whole program against the demo web service: a song without a lyrics file gets its
 // lyrics from the lyrics engine while it plays, they follow the play position, and the manual
 // window lists the hits and replaces the lyrics with the one picked.
-#include <gtest/gtest.h>
-
-#include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 #include <iostream>
 
-#include "app/ui/appcontext.h"
 #include "catalogue.h"
-#include "components/mediaplayer.h"
 #include "components/ui/lrcshow.h"
 #include "demoserver.h"
 #include "lyrics/lrchitmodel.h"
@@ -27,33 +18,33 @@
 #include "lyricspages.h"
 #include "musicpages.h"
 #include "playback/ui/mainwindow.h"
-#include "playlist/songgridmodel.h"
-#include "playlist/ui/playlistwindow.h"
-#include "support/tempappdir.h"
-#include "web/servicehosts.h"
+#include "support/apprun.h"
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+class LyricSearchEndToEnd : public AppRun {
+ protected:
+  void SetUp() override {
+    RegisterMusicSearch(server, catalogue);
+    RegisterLyricsSearch(server, catalogue);
+    ASSERT_TRUE(server.Listen(0));
+    PointServicesAt(server.baseUrl());
+  }
+  // Searches for the song's title until it is the first hit.
+  void SearchFor(AppContext& app, const DemoSong& song) {
+    QLineEdit* box = app.mainWindow()->searchBox();
+    box->setText(song.title);
+    QTest::keyClick(box, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Grid(app, 1).title(1) == song.title; }, 10000));
+  }
 
-TEST(LyricSearchEndToEnd, ASongWithoutLyricsGetsThemAndTheManualWindowReplacesThem) {
   DemoCatalogue catalogue;
   DemoServer server;
-  RegisterMusicSearch(server, catalogue);
-  RegisterLyricsSearch(server, catalogue);
-  ASSERT_TRUE(server.Listen(0));
-  TempAppDir dir;
-  ServiceHosts hosts;
-  hosts.PointAllAt(server.baseUrl());
-  ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
-  QTemporaryDir lockDir;
-  AppContext app(dir.paths(), lockDir.path());
-  QSignalSpy ready(&app, &AppContext::StartupFinished);
-  app.Start();
-  ASSERT_TRUE(ready.wait(5000));
+};
+
+TEST_F(LyricSearchEndToEnd, ASongWithoutLyricsGetsThemAndTheManualWindowReplacesThem) {
+  auto run = Launch();
+  AppContext& app = *run;
   ASSERT_TRUE(app.lyricsWindow()->isVisible()) << "shown by default";
   auto* display = app.lyricsWindow()->findChild<LrcShow*>(QStringLiteral("LRC1"));
   ASSERT_NE(display, nullptr);
@@ -61,29 +52,22 @@ TEST(LyricSearchEndToEnd, ASongWithoutLyricsGetsThemAndTheManualWindowReplacesTh
   // 雨巷来信 (苏晚晴): the engine lists a cover by 群星, an error page and the song's own file.
   const DemoSong* song = catalogue.Song(2);
   ASSERT_EQ(song->title, QStringLiteral("雨巷来信"));
-  QLineEdit* box = app.mainWindow()->searchBox();
-  box->setText(song->title);
-  QTest::keyClick(box, Qt::Key_Return);
-  QTableView* results = app.playlistWindow()->grid(1);
-  auto* model = qobject_cast<SongGridModel*>(results->model());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return model->title(1) == song->title; }, 10000));
-  const QRect cell = results->visualRect(model->index(0, 1));
-  QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, cell.center());
+  SearchFor(app, *song);
   QElapsedTimer sinceClick;
   sinceClick.start();
-  QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, cell.center());
-
+  DoubleClickRow(app.playlistWindow()->grid(1), 1);
   MediaPlayer& player = app.player();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return player.playState() == PlayState::Playing; }, 15000));
+  ASSERT_TRUE(WaitPlaying(app));
   QElapsedTimer sincePlaying;
   sincePlaying.start();
-  const QString lrc = dir.Path(QStringLiteral("lrc/雨巷来信.lrc"));
+  const QString lrcName = QStringLiteral("lrc/雨巷来信.lrc"), lrc = dir.Path(lrcName);
   ASSERT_TRUE(QTest::qWaitFor([&] { return display->loadedFile() == lrc; }, 10000))
       << display->messageLines().join(u' ').toStdString();
   std::cout << "[ measure ] double-click -> lyrics shown: " << sinceClick.elapsed()
             << " ms, playing -> lyrics shown: " << sincePlaying.elapsed() << " ms\n";
   EXPECT_LT(sincePlaying.elapsed(), 3000);
-  EXPECT_EQ(ReadAll(lrc), DemoLyricsFile(*song, 2)) << "the singer's own file, bytes as served";
+  EXPECT_EQ(dir.ReadFile(lrcName), DemoLyricsFile(*song, 2))
+      << "the singer's own file, bytes as served";
 
   // The highlighted line follows the player: lines are spread evenly up to 4 s before the end.
   const double step = (song->seconds - 4) / 23.0;
@@ -92,14 +76,15 @@ TEST(LyricSearchEndToEnd, ASongWithoutLyricsGetsThemAndTheManualWindowReplacesTh
   EXPECT_NEAR(display->currentLine(), expected, 1);
 
   // 手动选择 lists the hits; downloading the cover replaces the lyrics and keeps the old ones.
-  app.menus().Item(QStringLiteral("xiazai"), 0)->trigger();
+  Click(app, "xiazai", 0);
   LrcDown* down = app.lrcDownWindow();
   ASSERT_TRUE(down->isVisible());
   auto* hits = qobject_cast<LrcHitModel*>(down->grid()->model());
   ASSERT_TRUE(QTest::qWaitFor([&] { return hits->listed() == 3; }, 5000));
   EXPECT_EQ(hits->hit(1).singer, QStringLiteral("群星"));
   EXPECT_EQ(hits->hit(3).singer, QStringLiteral("苏晚晴"));
-  EXPECT_EQ(ReadAll(lrc), DemoLyricsFile(*song, 2)) << "the valid file stays during the search";
+  EXPECT_EQ(dir.ReadFile(lrcName), DemoLyricsFile(*song, 2))
+      << "the valid file stays during the search";
 
   const QRect first = down->grid()->visualRect(hits->index(0, 1));
   QTest::mouseClick(down->grid()->viewport(), Qt::LeftButton, {}, first.center());
@@ -107,42 +92,23 @@ TEST(LyricSearchEndToEnd, ASongWithoutLyricsGetsThemAndTheManualWindowReplacesTh
   EXPECT_TRUE(down->linkLabel()->text().endsWith(QStringLiteral("/lrcfiles/2-0.lrc")));
   QTest::mouseClick(down->downloadButton(), Qt::LeftButton);
   EXPECT_FALSE(down->isVisible());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return ReadAll(lrc) == DemoLyricsFile(*song, 0); }, 5000));
-  EXPECT_EQ(ReadAll(dir.Path(QStringLiteral("bin/backup/lrc/雨巷来信.lrc"))),
-            DemoLyricsFile(*song, 2));
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return dir.ReadFile(lrcName) == DemoLyricsFile(*song, 0); }, 5000));
+  EXPECT_EQ(dir.ReadFile(QStringLiteral("bin/backup/lrc/雨巷来信.lrc")), DemoLyricsFile(*song, 2));
   EXPECT_EQ(display->loadedFile(), lrc);
   app.Shutdown();
 }
 
 // A song the engine has no lyrics for says so in the display.
-TEST(LyricSearchEndToEnd, NoLyricsAnywhereIsSaid) {
-  DemoCatalogue catalogue;
-  DemoServer server;
-  RegisterMusicSearch(server, catalogue);
-  RegisterLyricsSearch(server, catalogue);
-  ASSERT_TRUE(server.Listen(0));
-  TempAppDir dir;
-  ServiceHosts hosts;
-  hosts.PointAllAt(server.baseUrl());
-  ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
-  QTemporaryDir lockDir;
-  AppContext app(dir.paths(), lockDir.path());
-  QSignalSpy ready(&app, &AppContext::StartupFinished);
-  app.Start();
-  ASSERT_TRUE(ready.wait(5000));
+TEST_F(LyricSearchEndToEnd, NoLyricsAnywhereIsSaid) {
+  auto run = Launch();
+  AppContext& app = *run;
   auto* display = app.lyricsWindow()->findChild<LrcShow*>(QStringLiteral("LRC1"));
 
   const DemoSong* song = catalogue.Song(12);  // every sixth song has no lyrics
   ASSERT_TRUE(DemoLyricsHits(*song).isEmpty());
-  QLineEdit* box = app.mainWindow()->searchBox();
-  box->setText(song->title);
-  QTest::keyClick(box, Qt::Key_Return);
-  QTableView* results = app.playlistWindow()->grid(1);
-  auto* model = qobject_cast<SongGridModel*>(results->model());
-  ASSERT_TRUE(QTest::qWaitFor([&] { return model->title(1) == song->title; }, 10000));
-  const QRect cell = results->visualRect(model->index(0, 1));
-  QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(results->viewport(), Qt::LeftButton, {}, cell.center());
+  SearchFor(app, *song);
+  DoubleClickRow(app.playlistWindow()->grid(1), 1);
   ASSERT_TRUE(QTest::qWaitFor(
       [&] { return display->messageLines().join(QString()) == QStringLiteral("暂无匹配歌词!"); },
       15000))

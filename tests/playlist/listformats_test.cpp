@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include "common/gbk.h"
 #include "playlist/lstfile.h"
+#include "support/tempappdir.h"
 
 namespace {
 
@@ -28,16 +27,6 @@ void ExpectSameSongs(const std::vector<SongEntry>& want, const std::vector<SongE
     EXPECT_EQ(want[i].duration, got[i].duration) << i;
     EXPECT_EQ(want[i].path, got[i].path) << i;
   }
-}
-
-QByteArray ReadBytes(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 TEST(ListFormatsTest, M3uEntriesResolveAgainstTheListFolderAndKeepOnlyPlayableAddresses) {
@@ -101,44 +90,41 @@ TEST(ListFormatsTest, ExportLeavesOutBlankRowsAndPathsThatWouldSplitALine) {
 
 // A list goes out to M3U or PLS and comes back the same, also through the program's own .lst.
 TEST(ListFormatsTest, ChineseListsRoundTripThroughEveryFormatAndEncoding) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
+  TempAppDir dir;
   const std::vector<SongEntry> songs = {
-      Song("晴天", "周杰伦", "04:29", dir.filePath("歌/晴天.mp3")),
+      Song("晴天", "周杰伦", "04:29", dir.Path("歌/晴天.mp3")),
       Song("吻别", "未知", "00:00", "http://127.0.0.1:8080/吻别.mp3")};
   for (const char* name : {"a.m3u", "a.m3u8", "a.pls", "A.PLS"}) {
     SCOPED_TRACE(name);
-    const QString path = dir.filePath(name);
+    const QString path = dir.Path(name);
     ASSERT_TRUE(playlist::WriteListFile(path, songs));
     const ListRead back = playlist::ReadListFile(path);
     ASSERT_EQ(back.status, ListRead::Status::Ok);
     ExpectSameSongs(songs, back.songs);
-    const QString lst = dir.filePath("a.lst");
-    ASSERT_TRUE(playlist::WriteLstFile(lst, back.songs, dir.filePath("bak")));
+    const QString lst = dir.Path("a.lst");
+    ASSERT_TRUE(playlist::WriteLstFile(lst, back.songs, dir.Path("bak")));
     ExpectSameSongs(songs, playlist::ReadLstFile(lst).records);
   }
   // .m3u goes out in GBK, the others in UTF-8.
-  EXPECT_TRUE(ReadBytes(dir.filePath("a.m3u")).contains(common::EncodeGbk("周杰伦")));
-  EXPECT_TRUE(ReadBytes(dir.filePath("a.m3u8")).contains(QString::fromUtf8("周杰伦").toUtf8()));
+  EXPECT_TRUE(dir.ReadFile("a.m3u").contains(common::EncodeGbk("周杰伦")));
+  EXPECT_TRUE(dir.ReadFile("a.m3u8").contains(QString::fromUtf8("周杰伦").toUtf8()));
 
   // A UTF-8 .m3u from another player reads as UTF-8, a GBK one as GBK.
   const QString body = QString::fromUtf8("#EXTINF:269,周杰伦 - 晴天\n歌/晴天.mp3\n");
   for (const QByteArray& bytes : {body.toUtf8(), common::EncodeGbk(body)}) {
-    ASSERT_TRUE(WriteBytes(dir.filePath("other.m3u"), bytes));
-    const ListRead back = playlist::ReadListFile(dir.filePath("other.m3u"));
+    dir.WriteFile("other.m3u", bytes);
+    const ListRead back = playlist::ReadListFile(dir.Path("other.m3u"));
     ExpectSameSongs({songs[0]}, back.songs);
   }
 }
 
 TEST(ListFormatsTest, OnlyRegularListFilesAreRead) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.m3u"));
-  EXPECT_EQ(playlist::ReadListFile(dir.filePath("folder.m3u")).status, ListRead::Status::NotAFile);
-  EXPECT_EQ(playlist::ReadListFile(dir.filePath("missing.pls")).status,
-            ListRead::Status::Unreadable);
-  EXPECT_EQ(playlist::ReadListFile(dir.filePath("a.txt")).status, ListRead::Status::UnknownFormat);
-  EXPECT_FALSE(playlist::WriteListFile(dir.filePath("a.txt"), {}));
+  TempAppDir dir;
+  ASSERT_TRUE(QDir(dir.root()).mkdir("folder.m3u"));
+  EXPECT_EQ(playlist::ReadListFile(dir.Path("folder.m3u")).status, ListRead::Status::NotAFile);
+  EXPECT_EQ(playlist::ReadListFile(dir.Path("missing.pls")).status, ListRead::Status::Unreadable);
+  EXPECT_EQ(playlist::ReadListFile(dir.Path("a.txt")).status, ListRead::Status::UnknownFormat);
+  EXPECT_FALSE(playlist::WriteListFile(dir.Path("a.txt"), {}));
 }
 
 }  // namespace

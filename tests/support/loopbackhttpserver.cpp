@@ -224,3 +224,19 @@ bool ResetMemoryPeak() {
   QFile f(QStringLiteral("/proc/self/clear_refs"));
   return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
 }
+
+QList<Misbehaviour> Misbehaviours(const LoopbackHttpServer& server, const QByteArray& loopPath) {
+  using K = LoopbackHttpServer::Kind;
+  const QByteArray loop = "Location: " + server.Url(QString()).toLatin1() + loopPath + "\r\n";
+  return {
+      {"trickle", {K::Trickle, "200 OK", {}, {}, 0, 100}, "连接超时"},
+      {"silent", {K::Silent, "200 OK", {}, {}, 0, 0}, "连接超时"},
+      {"huge", {K::Huge, "200 OK", {}, {}, 100 << 20, 0}, "页面过大"},
+      {"chunked", {K::EndlessChunked, "200 OK", {}, {}, 0, 0}, "页面过大"},
+      {"gzipbomb", {K::GzipBomb, "200 OK", {}, {}, 0, 0}, "页面过大"},
+      {"loop", {K::Page, "302 Found", {}, loop, 0, 0}, "无法连接"},
+      {"tofile", {K::Page, "302 Found", {}, "Location: file:///etc/passwd\r\n", 0, 0}, "无法连接"},
+      {"error500", {K::Page, "500 Internal Server Error", "oops", {}, 0, 0}, "服务器错误 500"},
+      {"empty", {K::Page, "200 OK", {}, {}, 0, 0}, "页面为空"},
+  };
+}

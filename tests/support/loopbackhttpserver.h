@@ -74,6 +74,15 @@ class LoopbackHttpServer : public QObject {
   qint64 bytesSent_ = 0;
 };
 
+// Every way a server misbehaves that a fetch must survive, and the words the user then reads.
+// The redirect loop points back at `loopPath` of `server`.
+struct Misbehaviour {
+  const char* name;
+  LoopbackHttpServer::Route route;
+  const char* message;
+};
+QList<Misbehaviour> Misbehaviours(const LoopbackHttpServer& server, const QByteArray& loopPath);
+
 // This process's memory from /proc/self/status, in KiB: the resident set (VmRSS) and its peak
 // (VmHWM). ResetMemoryPeak() starts a new peak from now (false when the kernel refuses).
 qint64 ProcStatusKiB(const char* field);

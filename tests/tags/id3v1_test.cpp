@@ -10,21 +10,15 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include "common/gbk.h"
+#include "support/tempappdir.h"
 
 namespace {
 
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Write(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  f.write(bytes);
 }
 
 QByteArray Audio(int n) {
@@ -46,13 +40,17 @@ tags::Id3Fields Sample() {
 
 class Id3File : public ::testing::Test {
  protected:
-  QString Path(const QString& name) const { return dir_.filePath(name); }
-  QTemporaryDir dir_;
+  QString Path(const QString& name) const { return dir_.Path(name); }
+  // A new file `name` holding `bytes`; returns its path.
+  QString Make(const QString& name, const QByteArray& bytes) const {
+    dir_.WriteFile(name, bytes);
+    return Path(name);
+  }
+  TempAppDir dir_;
 };
 
 TEST_F(Id3File, SaveAppendsOnceThenKeepsLengthAndAudio) {
-  const QString p = Path("a.mp3");
-  Write(p, Audio(1000));
+  const QString p = Make("a.mp3", Audio(1000));
   EXPECT_EQ(tags::TagState(p), 0);
   ASSERT_TRUE(tags::WriteTag(p, Sample()));
   EXPECT_EQ(QFileInfo(p).size(), 1128);
@@ -74,8 +72,7 @@ TEST_F(Id3File, SaveAppendsOnceThenKeepsLengthAndAudio) {
 }
 
 TEST_F(Id3File, RemoveCutsTheBlockAndLeavesTaglessFilesAlone) {
-  const QString p = Path("b.mp3");
-  Write(p, Audio(500));
+  const QString p = Make("b.mp3", Audio(500));
   EXPECT_TRUE(tags::RemoveTag(p));
   EXPECT_EQ(ReadAll(p), Audio(500));
   ASSERT_TRUE(tags::WriteTag(p, Sample()));
@@ -84,8 +81,8 @@ TEST_F(Id3File, RemoveCutsTheBlockAndLeavesTaglessFilesAlone) {
 }
 
 TEST_F(Id3File, ShortFilesAreNeverReadBeforeTheirStart) {
-  const QString p = Path("short.mp3");
-  Write(p, QByteArray("TAG") + QByteArray(50, 'x'));  // "TAG" at the start, not 128 before the end
+  // "TAG" at the start, not 128 bytes before the end.
+  const QString p = Make("short.mp3", QByteArray("TAG") + QByteArray(50, 'x'));
   EXPECT_EQ(tags::TagState(p), 0);
   tags::Id3Fields f;
   f.title = QStringLiteral("kept");
@@ -103,8 +100,8 @@ TEST_F(Id3File, NonRegularFilesAndWebAddressesAreRefused) {
   tags::Id3Fields f;
   EXPECT_FALSE(tags::ReadTag(fifo, f));
   EXPECT_FALSE(tags::WriteTag(fifo, Sample()));
-  EXPECT_EQ(tags::TagState(dir_.path()), 2);
-  EXPECT_FALSE(tags::WriteTag(dir_.path(), Sample()));
+  EXPECT_EQ(tags::TagState(dir_.root()), 2);
+  EXPECT_FALSE(tags::WriteTag(dir_.root(), Sample()));
   EXPECT_EQ(tags::TagState(QStringLiteral("/dev/zero")), 2);
   EXPECT_FALSE(tags::WriteTag(QStringLiteral("/dev/null"), Sample()));
   EXPECT_EQ(tags::TagState(Path("missing.mp3")), 2);
@@ -114,8 +111,7 @@ TEST_F(Id3File, NonRegularFilesAndWebAddressesAreRefused) {
 }
 
 TEST_F(Id3File, ReadOnlyFileStaysByteIdentical) {
-  const QString p = Path("ro.mp3");
-  Write(p, Audio(300));
+  const QString p = Make("ro.mp3", Audio(300));
   ASSERT_TRUE(tags::WriteTag(p, Sample()));
   const QByteArray before = ReadAll(p);
   ASSERT_EQ(::chmod(QFile::encodeName(p).constData(), 0444), 0);
@@ -124,7 +120,7 @@ TEST_F(Id3File, ReadOnlyFileStaysByteIdentical) {
     EXPECT_FALSE(tags::RemoveTag(p));
   } else {
     // Root writes anything: check as an unprivileged user in a child process.
-    ASSERT_EQ(::chmod(QFile::encodeName(dir_.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir_.root()).constData(), 0755), 0);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -215,8 +211,7 @@ QString RunPython(const QString& script, const QStringList& args) {
 
 TEST_F(Id3File, OtherTagLibraryReadsOursAndWeReadTheirs) {
   if (!HaveMutagen()) GTEST_SKIP() << "python3-mutagen is not installed";
-  const QString ours = Path("ours.mp3");
-  Write(ours, Audio(2000));
+  const QString ours = Make("ours.mp3", Audio(2000));
   ASSERT_TRUE(tags::WriteTag(ours, Sample()));
   // mutagen decodes ID3v1 text as Latin-1 and strips blanks and zeros; compare bytes.
   const QString readOurs =
@@ -230,8 +225,7 @@ TEST_F(Id3File, OtherTagLibraryReadsOursAndWeReadTheirs) {
                 {ours});
   EXPECT_EQ(readOurs, QStringLiteral("月亮代表我的心|Singer|Album|1999|Rock"));
 
-  const QString theirs = Path("theirs.mp3");
-  Write(theirs, Audio(2000));
+  const QString theirs = Make("theirs.mp3", Audio(2000));
   RunPython(QStringLiteral("import sys\n"
                            "from mutagen.id3 import MakeID3v1, TIT2, TPE1, TALB, TDRC, TCON\n"
                            "f = {'TIT2': TIT2(text=['Their title']), 'TPE1': TPE1(text=['Band']),"

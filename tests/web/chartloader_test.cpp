@@ -15,14 +15,11 @@
 #include "config/menuform.h"
 #include "playlist/songgridmodel.h"
 #include "support/loopbackhttpserver.h"
+#include "support/printers.h"
 #include "support/tempappdir.h"
 #include "web/pagefetcher.h"
 #include "web/radiostations.h"
 #include "web/servicehosts.h"
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << s.toStdString();
-}
 
 namespace {
 

@@ -5,12 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "common/gbk.h"
+#include "support/printers.h"
 #include "web/pagefetcher.h"
 #include "web/radiolist.h"
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << s.toStdString();
-}
 
 namespace {
 using web::ChartSource;

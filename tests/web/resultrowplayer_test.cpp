@@ -19,15 +19,11 @@
 #include "playlist/songgridmodel.h"
 #include "support/fakemediaplayer.h"
 #include "support/loopbackhttpserver.h"
+#include "support/printers.h"
 #include "support/tempappdir.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
 #include "web/songsearch.h"
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << s.toStdString();
-}
 
 namespace {
 const DemoCatalogue& Catalogue() {

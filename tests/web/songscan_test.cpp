@@ -11,12 +11,8 @@
 #include <iterator>
 
 #include "common/textfile.h"
+#include "support/printers.h"
 #include "web/pagefetcher.h"
-
-// Readable failure messages for texts.
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << s.toStdString();
-}
 
 namespace {
 // Saved pages are raw GBK with CR LF, as the fetcher writes them; the scanners get the text

@@ -12,30 +12,12 @@
 #include "config/appconfig.h"
 #include "playlist/songgridmodel.h"
 #include "support/loopbackhttpserver.h"
+#include "support/printers.h"
 #include "support/tempappdir.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
 
-// Readable failure messages for texts.
-inline void PrintTo(const QString& s, std::ostream* os) {
-  *os << s.toStdString();
-}
-
 namespace {
-using K = LoopbackHttpServer::Kind;
-
-LoopbackHttpServer::Route Make(K kind, QByteArray status = "200 OK", QByteArray body = {},
-                               QByteArray headers = {}, qint64 size = 0, int intervalMs = 0) {
-  LoopbackHttpServer::Route r;
-  r.kind = kind;
-  r.status = std::move(status);
-  r.body = std::move(body);
-  r.headers = std::move(headers);
-  r.size = size;
-  r.intervalMs = intervalMs;
-  return r;
-}
-
 class SongSearchTest : public ::testing::Test {
  protected:
   SongSearchTest()
@@ -61,24 +43,6 @@ class SongSearchTest : public ::testing::Test {
 // Whatever the search service does, the search ends within its deadline with words for the
 // user, the memory stays flat and the box keeps what was typed.
 TEST_F(SongSearchTest, MisbehavingServiceEndsTheSearchWithAReason) {
-  const QByteArray self = server.Url(QString()).toLatin1();
-  struct Case {
-    const char* name;
-    LoopbackHttpServer::Route route;
-    const char* message;
-  };
-  const std::vector<Case> cases = {
-      {"trickle", Make(K::Trickle, "200 OK", {}, {}, 0, 100), "连接超时"},
-      {"silent", Make(K::Silent), "连接超时"},
-      {"huge", Make(K::Huge, "200 OK", {}, {}, 100 << 20), "页面过大"},
-      {"chunked", Make(K::EndlessChunked), "页面过大"},
-      {"gzipbomb", Make(K::GzipBomb), "页面过大"},
-      {"loop", Make(K::Page, "302 Found", {}, "Location: " + self + "/music.so\r\n"), "无法连接"},
-      {"tofile", Make(K::Page, "302 Found", {}, "Location: file:///etc/passwd\r\n"), "无法连接"},
-      {"error500", Make(K::Page, "500 Internal Server Error", "<html>oops</html>"),
-       "服务器错误 500"},
-      {"empty", Make(K::Page), "页面为空"},
-  };
   // Each fetch may take 1.2 s; the search, retry included, only 2 s. TW_FETCH_REAL_TIMES=1
   // keeps the shipped timeouts, to measure the give-up times a user meets.
   const bool real = qEnvironmentVariableIsSet("TW_FETCH_REAL_TIMES");
@@ -87,7 +51,7 @@ TEST_F(SongSearchTest, MisbehavingServiceEndsTheSearchWithAReason) {
     fetcher.SetDeadline(1200);
     search.SetDeadline(2000);
   }
-  for (const Case& c : cases) {
+  for (const Misbehaviour& c : Misbehaviours(server, "/music.so")) {
     server.Set("/music.so", c.route);
     QSignalSpy failed(&search, &SongSearch::Failed);
     QSignalSpy finished(&search, &SongSearch::Finished);
@@ -116,9 +80,8 @@ TEST_F(SongSearchTest, MisbehavingServiceEndsTheSearchWithAReason) {
 
 // A newer search, or Cancel, stops the running one at once: its pages never land.
 TEST_F(SongSearchTest, NewerSearchAndCancelEndTheRunningOne) {
-  LoopbackHttpServer::Route late =
-      Make(K::Page, "200 OK",
-           "<a pb=t class=mr style=x o2('id=1');return(false);\" title=\"old\" action=x>");
+  LoopbackHttpServer::Route late;
+  late.body = "<a pb=t class=mr style=x o2('id=1');return(false);\" title=\"old\" action=x>";
   late.delayMs = 400;
   server.Set("/music.so", late);
   QSignalSpy finished(&search, &SongSearch::Finished);

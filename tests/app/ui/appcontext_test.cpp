@@ -26,6 +26,7 @@
 #include "config/menuform.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
+#include "support/apprun.h"
 #include "support/scriptedprompter.h"
 #include "support/tempappdir.h"
 
@@ -50,11 +51,6 @@ class BrowserStandIn : public QObject {
   void Open(const QUrl& url) { opened << url; }
 };
 
-QString StatusLine(const AppContext& context) {
-  auto* echo1 = context.mainWindow()->findChild<QLabel*>(QStringLiteral("Echo1"));
-  return echo1 ? echo1->text() : QString();
-}
-
 // Records the status line's text at each of its paints.
 class StatusPaints : public QObject {
  public:
@@ -70,14 +66,12 @@ class StatusPaints : public QObject {
   }
 };
 
-TEST(AppContext, StartsReadyWithTheDefaultConfigAndShutsDownInOrder) {
-  TempAppDir dir;
-  QTemporaryDir lockDir;
-  AppContext context(dir.paths(), lockDir.path());
-  QSignalSpy ready(&context, &AppContext::StartupFinished);
+using AppContextTest = AppRun;
+
+TEST_F(AppContextTest, StartsReadyWithTheDefaultConfigAndShutsDownInOrder) {
   StatusPaints paints;
-  context.Start();
-  ASSERT_TRUE(ready.wait(5000));
+  auto run = Launch();
+  AppContext& context = *run;
 
   EXPECT_EQ(StatusLine(context), "准备就绪");
   for (const char* text : {"加载配置...", "加载播放列表..."})
@@ -137,13 +131,9 @@ TEST(AppContext, SecondInstanceTouchesNothingAndBringsTheFirstForward) {
 
 // Without a tray nothing could bring a hidden window back: the hide-to-tray button ends the
 // program as the window manager's close does, and leaves the lyrics option as it was.
-TEST(AppContext, WithoutATrayTheTrayButtonQuits) {
-  TempAppDir dir;
-  QTemporaryDir lockDir;
-  AppContext context(dir.paths(), lockDir.path());
-  QSignalSpy ready(&context, &AppContext::StartupFinished);
-  context.Start();
-  ASSERT_TRUE(ready.wait(5000));
+TEST_F(AppContextTest, WithoutATrayTheTrayButtonQuits) {
+  auto run = Launch();
+  AppContext& context = *run;
   ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
   const QByteArray config = dir.ReadFile("bin/config.ini");
   context.playlists().AddSongRow("月亮之上", "未知", "00:00", "/music/a.mp3");

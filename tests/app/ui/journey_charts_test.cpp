@@ -4,62 +4,29 @@
 // shipped station list and local chart, menu items triggered as a click would.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
-#include <memory>
 
-#include "app/ui/appcontext.h"
 #include "common/gbk.h"
 #include "common/textfile.h"
-#include "components/mediaplayer.h"
-#include "playback/playbackengine.h"
 #include "playback/ui/mainwindow.h"
-#include "playlist/songgridmodel.h"
-#include "playlist/ui/playlistwindow.h"
+#include "support/apprun.h"
 #include "support/loopbackhttpserver.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
 #include "web/chartloader.h"
 #include "web/radiostations.h"
-#include "web/servicehosts.h"
 #include "web/songsearch.h"
 
 namespace {
 
-class ChartsJourney : public ::testing::Test {
+class ChartsJourney : public AppRun {
  protected:
-  void SetUp() override {
-    ServiceHosts hosts;
-    hosts.PointAllAt(server.Url(QString()));
-    ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
-  }
-  std::unique_ptr<AppContext> Launch() {
-    auto context = std::make_unique<AppContext>(dir.paths(), lockDir.path(), &prompter);
-    QSignalSpy ready(context.get(), &AppContext::StartupFinished);
-    context->Start();
-    EXPECT_TRUE(ready.wait(5000));
-    return context;
-  }
+  void SetUp() override { PointServicesAt(server.Url(QString())); }
   void Ship(const char* name) {
     ASSERT_TRUE(QFile::copy(QStringLiteral(TW_DATA_DIR "/") + QLatin1String(name),
                             dir.Path(QStringLiteral("bin/") + QLatin1String(name))));
   }
-  static void Click(AppContext& c, const char* array, int index) {
-    c.menus().Item(QString::fromLatin1(array), index)->trigger();
-  }
-  static SongGridModel& Results(AppContext& c) {
-    return *qobject_cast<SongGridModel*>(c.playlistWindow()->grid(1)->model());
-  }
 
-  TempAppDir dir;
-  QTemporaryDir lockDir;
-  ScriptedPrompter prompter;
   LoopbackHttpServer server;
 };
 
@@ -67,7 +34,7 @@ TEST_F(ChartsJourney, ShippedStationsAndLocalChartLoadFromTheMenus) {
   Ship("radiolist.ini");
   Ship("wowlist.jc");
   auto app = Launch();
-  SongGridModel& results = Results(*app);
+  SongGridModel& results = Grid(*app, 1);
   ASSERT_TRUE(app->radio().loaded());
   EXPECT_EQ(app->menus().Count(QStringLiteral("BList")), 47);
   EXPECT_EQ(app->menus().Count(QStringLiteral("DList")), 25);
@@ -104,7 +71,7 @@ TEST_F(ChartsJourney, StationAddressesOutsideTheAllowedSchemesAreRefused) {
       dir.Path("bin/radiolist.ini"),
       {"[zhongyang]", "本地=file:///etc/passwd", "路径=/etc/passwd", "插件=av://lavfi:sine"}));
   auto app = Launch();
-  SongGridModel& results = Results(*app);
+  SongGridModel& results = Grid(*app, 1);
   Click(*app, "DList", 0);
   ASSERT_EQ(results.title(3), QStringLiteral("插件"));
   for (int row = 1; row <= 3; ++row) {
@@ -138,7 +105,7 @@ TEST_F(ChartsJourney, TheNewestChartOrSearchOwnsTheResultGrid) {
                                                   "color=#3866af>人</font>") +
                                    QString(1200, u' ')));
   auto app = Launch();
-  SongGridModel& results = Results(*app);
+  SongGridModel& results = Grid(*app, 1);
 
   // A search while a chart loads: the chart never writes its rows.
   Click(*app, "BList", 1);

@@ -8,18 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <memory>
 #include <optional>
 
-#include "app/ui/appcontext.h"
 #include "common/gbk.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
-#include "playlist/songgridmodel.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
+#include "support/apprun.h"
 
 namespace {
 
@@ -35,27 +29,13 @@ QByteArray Lines(std::initializer_list<const char*> titles) {
   return out;
 }
 
-class PlaylistJourney : public ::testing::Test {
+class PlaylistJourney : public AppRun {
  protected:
-  std::unique_ptr<AppContext> Launch() {
-    auto context = std::make_unique<AppContext>(dir.paths(), lockDir.path(), &prompter);
-    QSignalSpy ready(context.get(), &AppContext::StartupFinished);
-    context->Start();
-    EXPECT_TRUE(ready.wait(5000));
-    return context;
-  }
   // Chooses item `caption` of the list of playlists, as a click on it would.
   static void Switch(AppContext& c, const QString& caption) {
     for (QAction* item : c.menus().Items(QStringLiteral("LList")))
       if (item->text() == caption) return item->trigger();
     ADD_FAILURE() << "no list " << caption.toStdString();
-  }
-  static void Click(AppContext& c, const char* array, int index) {
-    c.menus().Item(QString::fromLatin1(array), index)->trigger();
-  }
-  static QString Status(const AppContext& c) {
-    auto* echo1 = c.mainWindow()->findChild<QLabel*>(QStringLiteral("Echo1"));
-    return echo1 ? echo1->text() : QString();
   }
   // Every file of the playlist folder, name and bytes, readable in a failure message.
   std::string Snapshot() const {
@@ -64,10 +44,6 @@ class PlaylistJourney : public ::testing::Test {
       out += name.toStdString() + ": " + dir.ReadFile("playlist/" + name).toStdString() + "\n";
     return out;
   }
-
-  TempAppDir dir;
-  QTemporaryDir lockDir;
-  ScriptedPrompter prompter;
 };
 
 TEST_F(PlaylistJourney, FirstSwitchAfterStartLeavesEveryListAsItWas) {
@@ -103,7 +79,7 @@ TEST_F(PlaylistJourney, SwitchingInEveryOrderKeepsEveryFileByteIdentical) {
   const auto before = Snapshot();
   auto c = Launch();
   // Told at start-up instead of "准备就绪".
-  EXPECT_EQ(Status(*c), "列表编码无法识别,原文件将保留,编辑后才会保存: utf16");
+  EXPECT_EQ(StatusLine(*c), "列表编码无法识别,原文件将保留,编辑后才会保存: utf16");
   const QStringList order = {"full",    "empty",   "missing", "utf16",   "default",
                              "full",    "missing", "empty",   "utf16",   "full",
                              "default", "utf16",   "missing", "default", "empty"};
@@ -111,7 +87,7 @@ TEST_F(PlaylistJourney, SwitchingInEveryOrderKeepsEveryFileByteIdentical) {
     Switch(*c, name);
     ASSERT_EQ(c->playlists().currentName(), name);
     if (name == "utf16") {
-      EXPECT_TRUE(Status(*c).contains("编码无法识别")) << Status(*c).toStdString();
+      EXPECT_TRUE(StatusLine(*c).contains("编码无法识别")) << StatusLine(*c).toStdString();
     }
   }
   c->Shutdown();

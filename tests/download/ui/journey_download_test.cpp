@@ -7,31 +7,19 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include "app/ui/appcontext.h"
 #include "catalogue.h"
-#include "components/mediaplayer.h"
 #include "demoserver.h"
 #include "download/songdownload.h"
 #include "download/ui/donload.h"
 #include "downloadpages.h"
-#include "playback/playbackengine.h"
 #include "playback/ui/mainwindow.h"
-#include "playlist/ui/playlistwindow.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
+#include "support/apprun.h"
 
 namespace {
 
 void PlayRow(AppContext& app, int row) {
-  QTableView* grid = app.playlistWindow()->grid(0);
-  const QRect cell = grid->visualRect(grid->model()->index(row - 1, 1));
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  DoubleClickRow(app.playlistWindow()->grid(0), row);
   ASSERT_TRUE(QTest::qWaitFor(
       [&] {
         return app.player().playState() == PlayState::Playing &&
@@ -40,23 +28,20 @@ void PlayRow(AppContext& app, int row) {
       15000));
 }
 
-TEST(DownloadJourney, DownButtonSavesThePlayingSongAndABrokenOneFails) {
+using DownloadJourney = AppRun;
+
+TEST_F(DownloadJourney, DownButtonSavesThePlayingSongAndABrokenOneFails) {
   DemoCatalogue catalogue;
   DemoServer server;
   RegisterDownloads(server, catalogue);
   ASSERT_TRUE(server.Listen(0));
-  TempAppDir dir;
   const QByteArray rows = "\"好歌\",\"甲\",\"00:05\",\"" + server.baseUrl().toUtf8() +
                           "/download/song/4.wav\"\r\n\"断歌\",\"乙\",\"00:05\",\"" +
                           server.baseUrl().toUtf8() + "/download/broken/5.wav\"\r\n";
   dir.WriteFile("playlist/default.lst", rows);
   dir.WriteFile("bin/config.ini", "[playlist]\r\nlistnumber=1\r\ndefaultlist=default\r\n");
-  QTemporaryDir lockDir;
-  ScriptedPrompter prompter;
-  AppContext app(dir.paths(), lockDir.path(), &prompter);
-  QSignalSpy ready(&app, &AppContext::StartupFinished);
-  app.Start();
-  ASSERT_TRUE(ready.wait(5000));
+  auto run = Launch();
+  AppContext& app = *run;
   auto* down = app.mainWindow()->findChild<QAbstractButton*>(QStringLiteral("down"));
   auto* line = app.mainWindow()->findChild<QWidget*>(QStringLiteral("downLine"));
   ASSERT_NE(down, nullptr);

@@ -18,16 +18,9 @@
 #include "shell/ui/qtprompter.h"
 #include "shell/ui/trayicon.h"
 #include "shell/ui/traypopup.h"
+#include "support/gridclick.h"
 
 namespace {
-
-void DoubleClickRow(QTableView* grid, int programRow) {
-  const QModelIndex index = grid->model()->index(programRow - 1, 1);
-  grid->scrollTo(index);
-  const QPoint at = grid->visualRect(index).center();
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-}
 
 TEST(MonitorWindow, DoubleClickOnRow16PlusKTriesCandidateK) {
   MonitorWindow w;

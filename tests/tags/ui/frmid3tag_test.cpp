@@ -10,9 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 
 #include "support/scriptedprompter.h"
+#include "support/tempappdir.h"
 #include "tags/id3v1.h"
 
 namespace {
@@ -30,22 +30,16 @@ class TagEditor : public ::testing::Test {
     window.findChild<QPushButton*>(QString::fromLatin1(name))->click();
   }
   QString MakeFile(const QByteArray& bytes) {
-    const QString path = dir.filePath(QStringLiteral("song.mp3"));
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return path;
+    dir.WriteFile(QStringLiteral("song.mp3"), bytes);
+    return dir.Path(QStringLiteral("song.mp3"));
   }
-  QByteArray Bytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray Song() const { return dir.ReadFile(QStringLiteral("song.mp3")); }
   void OpenEditable(const QString& path) {
     window.SetMark(QStringLiteral("编辑ID3-Tag"));
     window.Open(true, path);
   }
 
-  QTemporaryDir dir;
+  TempAppDir dir;
   ScriptedPrompter prompter;
   FrmId3Tag window{prompter};
 };
@@ -82,7 +76,7 @@ TEST_F(TagEditor, LoadsShowsUnknownGenreAsEmptyAndSavesIt) {
   Edit("txtSongName")->setText(QString(31, QLatin1Char('t')));
   Click("Image3");
   EXPECT_FALSE(window.isVisible());
-  const QByteArray bytes = Bytes(path);
+  const QByteArray bytes = Song();
   ASSERT_EQ(bytes.size(), 528);
   EXPECT_EQ(bytes.mid(403, 30), QByteArray(30, 't'));
   EXPECT_EQ(static_cast<unsigned char>(bytes[527]), 255);
@@ -99,11 +93,11 @@ TEST_F(TagEditor, LoadsShowsUnknownGenreAsEmptyAndSavesIt) {
   EXPECT_TRUE(Edit("txtSongName")->text().isEmpty());
   prompter.QueueAnswer(PromptAnswer::Yes);
   Click("cmdRemove");
-  EXPECT_EQ(Bytes(path).size(), 528);
+  EXPECT_EQ(Song().size(), 528);
 }
 
 TEST_F(TagEditor, FailuresGiveTheirBoxes) {
-  OpenEditable(dir.filePath(QStringLiteral("missing.mp3")));
+  OpenEditable(dir.Path(QStringLiteral("missing.mp3")));
   EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("这个MP3文件没有ID-TAG信息！")});
   prompter.ClearAsked();
   Click("Image3");
@@ -112,7 +106,7 @@ TEST_F(TagEditor, FailuresGiveTheirBoxes) {
             QStringLiteral("无法保存ID3-Tag。\r\n\r\n请您确认您对这个MP3文件有“写入”的权利。"
                            "如果您有疑问，请和系统管理员联系。"));
   EXPECT_EQ(prompter.asked()[0].message.icon, PromptIcon::Critical);
-  EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing.mp3"))));
+  EXPECT_FALSE(QFile::exists(dir.Path(QStringLiteral("missing.mp3"))));
 
   // A web address is never cut.
   prompter.ClearAsked();
@@ -148,7 +142,7 @@ TEST_F(TagEditor, RemoveAsksFirstAndClearsTheBoxesOnYes) {
 
   prompter.QueueAnswer(PromptAnswer::Yes);
   Click("cmdRemove");
-  EXPECT_EQ(Bytes(path), QByteArray(200, 'c'));
+  EXPECT_EQ(Song(), QByteArray(200, 'c'));
   EXPECT_TRUE(Edit("txtArtist")->text().isEmpty());
   EXPECT_EQ(Genre()->currentIndex(), 148);
   EXPECT_EQ(prompter.asked().size(), 2);  // no box after a successful removal

@@ -7,32 +7,25 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include "app/ui/appcontext.h"
 #include "catalogue.h"
-#include "components/mediaplayer.h"
 #include "demoserver.h"
 #include "downloadpages.h"
 #include "playback/ui/mainwindow.h"
-#include "playlist/songgridmodel.h"
-#include "playlist/ui/playlistwindow.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
+#include "support/apprun.h"
 #include "tags/id3v1.h"
 #include "tags/ui/frmid3tag.h"
 
 namespace {
 
-TEST(TagJourney, IdButtonEditsThePlayingFileOnlyOnceItIsLocalAndPlaying) {
+using TagJourney = AppRun;
+
+TEST_F(TagJourney, IdButtonEditsThePlayingFileOnlyOnceItIsLocalAndPlaying) {
   DemoCatalogue catalogue;
   DemoServer server;
   RegisterDownloads(server, catalogue);
   ASSERT_TRUE(server.Listen(0));
-  TempAppDir dir;
   const QByteArray audio = DemoCatalogue::MakeWav(1, 5);
   dir.WriteFile("music/song.wav", audio);
   const QString song = dir.Path("music/song.wav");
@@ -41,12 +34,8 @@ TEST(TagJourney, IdButtonEditsThePlayingFileOnlyOnceItIsLocalAndPlaying) {
                                             server.baseUrl().toUtf8() +
                                             "/download/song/2.wav\"\r\n");
   dir.WriteFile("bin/config.ini", "[playlist]\r\nlistnumber=1\r\ndefaultlist=default\r\n");
-  QTemporaryDir lockDir;
-  ScriptedPrompter prompter;
-  AppContext app(dir.paths(), lockDir.path(), &prompter);
-  QSignalSpy ready(&app, &AppContext::StartupFinished);
-  app.Start();
-  ASSERT_TRUE(ready.wait(5000));
+  auto run = Launch();
+  AppContext& app = *run;
 
   auto* id3 = app.mainWindow()->findChild<QAbstractButton*>(QStringLiteral("ID3TAG"));
   ASSERT_NE(id3, nullptr);
@@ -58,11 +47,8 @@ TEST(TagJourney, IdButtonEditsThePlayingFileOnlyOnceItIsLocalAndPlaying) {
   editor->close();
 
   QTableView* grid = app.playlistWindow()->grid(0);
-  const QRect cell = grid->visualRect(grid->model()->index(0, 1));
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return app.player().playState() == PlayState::Playing; }, 15000));
+  DoubleClickRow(grid, 1);
+  ASSERT_TRUE(WaitPlaying(app));
   ASSERT_TRUE(QTest::qWaitFor([&] { return editor->mark() == "编辑ID3-Tag"; }, 2000));
   EXPECT_EQ(id3->toolTip(), QStringLiteral("编辑ID3-Tag"));
 
@@ -83,12 +69,9 @@ TEST(TagJourney, IdButtonEditsThePlayingFileOnlyOnceItIsLocalAndPlaying) {
   EXPECT_EQ(back.year.trimmed(), QStringLiteral("2008"));
 
   // A web song takes the mark away again: the editor loads nothing and says why.
-  const QRect second = grid->visualRect(grid->model()->index(1, 1));
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, second.center());
-  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, second.center());
+  DoubleClickRow(grid, 2);
   ASSERT_TRUE(QTest::qWaitFor([&] { return editor->mark() == "ID3-Tag不可编辑"; }, 15000));
-  ASSERT_TRUE(
-      QTest::qWaitFor([&] { return app.player().playState() == PlayState::Playing; }, 15000));
+  ASSERT_TRUE(WaitPlaying(app));
   prompter.ClearAsked();
   id3->click();
   EXPECT_EQ(label5->text(), QStringLiteral("当前播放的是网络URL,ID3-Tag不可编辑!"));
