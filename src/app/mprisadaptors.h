@@ -72,7 +72,10 @@ class MprisPlayerAdaptor : public QDBusAbstractAdaptor {
   QString loopStatus() const { return bridge_.loopStatus(); }
   void setLoopStatus(const QString& status) { bridge_.SetLoopStatus(status); }
   double rate() const { return 1.0; }
-  void setRate(double) {}  // one speed only
+  // One speed only; a rate of 0 means pause.
+  void setRate(double rate) {
+    if (rate == 0) bridge_.Pause();
+  }
   bool shuffle() const { return bridge_.shuffle(); }
   void setShuffle(bool on) { bridge_.SetShuffle(on); }
   QVariantMap metadata() const { return app::ToBusMetadata(bridge_.metadata()); }

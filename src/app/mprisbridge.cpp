@@ -48,7 +48,6 @@ MprisBridge::MprisBridge(PlaybackEngine& engine, const AppConfig& config, Hooks 
   metadata_.insert(QStringLiteral("mpris:trackid"), kNoTrack);
   announced_ = ChangingProperties();
   refreshTimer_.setSingleShot(true);
-  refreshTimer_.setInterval(0);
   connect(&refreshTimer_, &QTimer::timeout, this, &MprisBridge::Refresh);
 }
 
@@ -176,9 +175,13 @@ void MprisBridge::OnPlayStateChanged(int state) {
     }
     streamTitle_ = engine_.state().streamTitle;
     RebuildMetadata();
-  } else if (IsStoppedState(s) && hasTrack_ && !lyricLine_.isEmpty()) {
-    lyricLine_.clear();
-    RebuildMetadata();
+  } else if (IsStoppedState(s)) {
+    if (hasTrack_ && !lyricLine_.isEmpty()) {
+      lyricLine_.clear();
+      RebuildMetadata();
+    }
+    refreshTimer_.start(stopSettleMs_);
+    return;
   }
   ScheduleRefresh();
 }
@@ -218,7 +221,7 @@ void MprisBridge::OnSeeked(double seconds) {
 }
 
 void MprisBridge::ScheduleRefresh() {
-  if (!refreshTimer_.isActive()) refreshTimer_.start();
+  if (!refreshTimer_.isActive()) refreshTimer_.start(0);
 }
 
 void MprisBridge::Refresh() {

@@ -89,6 +89,9 @@ class MprisBridge : public QObject {
   void OnSeeked(double seconds);
   // Announces whatever changed since the last announcement, on the next turn of the loop.
   void ScheduleRefresh();
+  // A stop waits this long before it is announced: at the end of a song the next one starts
+  // within a poll tick, and a panel should not blink "stopped" in between.
+  void SetStopSettleMs(int ms) { stopSettleMs_ = ms; }
   void Refresh();
 
  signals:
@@ -108,5 +111,6 @@ class MprisBridge : public QObject {
   QString streamTitle_;
   quint64 trackGeneration_ = 0;
   bool hasTrack_ = false;
+  int stopSettleMs_ = 300;
   QTimer refreshTimer_;
 };

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include "playback/enginefixture.h"
@@ -92,6 +93,27 @@ TEST_F(MprisBridgeTest, ASongStartingPausingAndMovingOnIsAnnouncedOnce) {
   EXPECT_EQ(changed.value("Metadata").toMap().value("xesam:title").toString(), "歌2");
   EXPECT_NE(Meta("mpris:trackid"), firstTrack);
   EXPECT_FALSE(bridge.metadata().contains("mpris:artUrl")) << "歌手2 has no picture";
+}
+
+TEST_F(MprisBridgeTest, TheGapBetweenTwoSongsIsNotAnnouncedAsAStop) {
+  bridge.SetStopSettleMs(1000);
+  PlayRow(1);
+  Announced();
+  player.SetState(PlayState::Stopped);  // the song ends; the next poll tick moves on
+  QTest::qWait(100);
+  engine.OnPollTick();
+  ASSERT_EQ(started, QList<int>{2});
+  player.SetState(PlayState::Playing);
+  ASSERT_TRUE(changes.wait(3000));
+  const QVariantMap changed = changes.at(0).at(0).toMap();
+  EXPECT_FALSE(changed.contains("PlaybackStatus"))
+      << changed.value("PlaybackStatus").toString().toStdString();
+  EXPECT_EQ(changed.value("Metadata").toMap().value("xesam:title").toString(), "歌2");
+
+  // A stop that lasts is announced.
+  bridge.Stop();
+  ASSERT_TRUE(changes.wait(3000));
+  EXPECT_EQ(changes.last().at(0).toMap().value("PlaybackStatus").toString(), "Stopped");
 }
 
 TEST_F(MprisBridgeTest, TransportCommandsAreTheButtonsCommands) {
