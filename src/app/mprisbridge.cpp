@@ -187,7 +187,8 @@ void MprisBridge::OnPlayStateChanged(int state) {
 }
 
 void MprisBridge::OnPolled() {
-  if (!hasTrack_) return;
+  // While the next song loads, the engine already holds its title: wait until it plays.
+  if (!hasTrack_ || engine_.generation() != trackGeneration_) return;
   const QString& streamTitle = engine_.state().streamTitle;
   const qint64 length = std::llround(std::max(0.0, engine_.player().duration()) * kUsPerSecond);
   if (streamTitle == streamTitle_ &&

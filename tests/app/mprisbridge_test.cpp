@@ -116,6 +116,15 @@ TEST_F(MprisBridgeTest, TheGapBetweenTwoSongsIsNotAnnouncedAsAStop) {
   EXPECT_EQ(changes.last().at(0).toMap().value("PlaybackStatus").toString(), "Stopped");
 }
 
+TEST_F(MprisBridgeTest, MetadataNeverMixesTwoSongs) {
+  PlayRow(1, 200);
+  const QString track = Meta("mpris:trackid");
+  engine.PlayPlaylistRow(2);  // loading: the engine has the new title, the player no length
+  bridge.OnPolled();
+  EXPECT_EQ(Meta("xesam:title"), "歌1");
+  EXPECT_EQ(Meta("mpris:trackid"), track);
+}
+
 TEST_F(MprisBridgeTest, TransportCommandsAreTheButtonsCommands) {
   PlayRow(2);
   bridge.Play();  // already playing: the toggle must not pause
