@@ -85,6 +85,9 @@ void AppContext::ResolvePaths() {
 }
 
 AppContext::~AppContext() {
+  // The bus bridge reaches into the windows: it goes before them.
+  mprisService_.reset();
+  mpris_.reset();
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
