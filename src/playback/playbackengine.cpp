@@ -493,6 +493,8 @@ void PlaybackEngine::ApplyVolume(int volume) {
   emit VolumeChanged(volume);
 }
 
+void PlaybackEngine::SetVolume(int volume) { ApplyVolume(volume); }
+
 void PlaybackEngine::VolumeUp() {
   const int v = player_.volume();
   ApplyVolume(v >= 96 ? 100 : v + 5);
@@ -570,13 +572,27 @@ int PlaybackEngine::DragKnob(int left) {
 void PlaybackEngine::EndKnobDrag(int left) {
   if (!state_.dragging) return;
   MoveKnob(playback::ClampKnob(left));
-  player_.SetCurrentPosition(playback::SeekSecondsFor(knobLeft_, player_.duration()));
+  const double seconds = playback::SeekSecondsFor(knobLeft_, player_.duration());
+  player_.SetCurrentPosition(seconds);
   state_.dragging = false;
+  emit Seeked(seconds);
 }
 
 bool PlaybackEngine::SeekFromTrack(int left) {
   if (!seekable()) return false;
   MoveKnob(playback::ClampKnob(left));
-  player_.SetCurrentPosition(playback::SeekSecondsFor(knobLeft_, player_.duration()));
+  const double seconds = playback::SeekSecondsFor(knobLeft_, player_.duration());
+  player_.SetCurrentPosition(seconds);
+  emit Seeked(seconds);
+  return true;
+}
+
+bool PlaybackEngine::SeekTo(double seconds) {
+  if (!seekable()) return false;
+  const double duration = player_.duration();
+  seconds = std::clamp(seconds, 0.0, duration);
+  if (!state_.dragging) MoveKnob(playback::KnobLeftFor(seconds, duration));
+  player_.SetCurrentPosition(seconds);
+  emit Seeked(seconds);
   return true;
 }

@@ -85,6 +85,8 @@ class PlaybackEngine : public QObject {
   void StopButton();
   void VolumeUp();
   void VolumeDown();
+  // Volume 0..100 (clamped) from outside the window, as the control menu's steps set it.
+  void SetVolume(int volume);
   void mnuControls_Click(int index);
   // The control menu's nine items in `menus` ("mnuControls_0".."mnuControls_8").
   static void AddControlsMenu(MenuForm& menus);
@@ -97,6 +99,8 @@ class PlaybackEngine : public QObject {
   void EndKnobDrag(int left);
   // A click on the track seeks there when a seekable song is loaded.
   bool SeekFromTrack(int left);
+  // Seeks to `seconds` (clamped to the song) when a seekable song is loaded; the knob follows.
+  bool SeekTo(double seconds);
   bool seekable() const;
   int knobLeft() const { return knobLeft_; }
 
@@ -120,6 +124,7 @@ class PlaybackEngine : public QObject {
   void StatusLineChanged(const QString& text, bool scrollTick);
   void TimeTextChanged(const QString& text);  // Echo
   void KnobMoved(int left);                   // P1; the played bar is PlayedBarWidth(left)
+  void Seeked(double seconds);                // a seek by the knob, the track or SeekTo
   void DownloadLineChanged(int right);
   void CaptionChanged(const QString& caption);
   void PlayingPictureShown(bool playing);  // true: the play button shows its pause picture

@@ -14,6 +14,8 @@
 #include "app/firstrun.h"
 #include "app/instancelock.h"
 #include "app/lifecycle.h"
+#include "app/mprisbridge.h"
+#include "app/mprisservice.h"
 #include "config/settingscommands.h"
 #include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
@@ -83,6 +85,9 @@ void AppContext::ResolvePaths() {
 }
 
 AppContext::~AppContext() {
+  // The bus bridge reaches into the windows: it goes before them.
+  mprisService_.reset();
+  mpris_.reset();
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
@@ -108,6 +113,9 @@ bool AppContext::Main() {
   connect(lock_.get(), &InstanceLock::ActivationRequested, this, [this] {
     if (mainWindow_) mainWindow_->ComeForward();
   });
+  // The desktop's media controls come once the window shows, so the bus never delays it.
+  connect(this, &AppContext::StartupFinished, this, &AppContext::ConnectMpris,
+          Qt::QueuedConnection);
   const QString marker = app::FirstRunMarkerPath();
   if (!app::IsFirstRun(marker)) {
     Start();
@@ -285,6 +293,7 @@ void AppContext::Shutdown() {
   shuttingDown_ = true;
   StepSequence steps;
   if (started_ || playlists_) {
+    steps.Add("desktop bus", [this] { return mprisService_.reset(), mpris_.reset(), true; });
     steps.Add("tray icon", [this] { return tray_->Remove(), true; });
     steps.Add("default list", [this] { return playlists_->EnsureDefaultList(); });
     steps.Add("save list", [this] { return playlists_->SaveList(), true; });

@@ -28,6 +28,8 @@ class LyricsController;
 class LyricsSearch;
 class MainWindow;
 class MonitorWindow;
+class MprisBridge;
+class MprisService;
 class MpvPlayer;
 class OnlineNotice;
 class PageFetcher;
@@ -92,6 +94,8 @@ class AppContext : public QObject {
   AppConfig& config() { return config_; }
   MenuForm& menus() { return menus_; }
   bool started() const { return started_; }
+  // The desktop's media controls reach the player through the session bus; false without one.
+  bool onDesktopBus() const { return mprisService_ != nullptr; }
 
  signals:
   void StartupFinished();
@@ -117,6 +121,7 @@ class AppContext : public QObject {
   void ConnectConfig();
   void ConnectTags();
   void ConnectDownloads();
+  void ConnectMpris();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -157,6 +162,8 @@ class AppContext : public QObject {
   std::unique_ptr<SatelliteSwitch> satellites_;
   std::unique_ptr<Downloader> downloader_;  // Downloader1
   std::unique_ptr<SongDownload> songDownload_;
+  std::unique_ptr<MprisBridge> mpris_;  // both exist only while on a session bus
+  std::unique_ptr<MprisService> mprisService_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
