@@ -77,6 +77,8 @@ FrmNet::FrmNet(SingerProfile& profile, QWidget* parent)
       timer1_(new QTimer(this)) {
   setObjectName(QStringLiteral("frmNet"));
   image1_->setObjectName(QStringLiteral("Image1"));
+  image1_->setTextFormat(Qt::PlainText);
+  readyImg_->setTextFormat(Qt::PlainText);
   image1_->setAlignment(Qt::AlignCenter);
   image1_->setStyleSheet(QStringLiteral("border: 1px solid rgb(41,89,156); background: white;"));
   readyImg_->setObjectName(QStringLiteral("ReadyIMG"));
