@@ -273,7 +273,9 @@ TEST_F(SingerProfileTest, WindowShowsTheProfileAsPlainTextAndKeepsItsHint) {
   EXPECT_EQ(Searches(), 0);
 
   QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
-  QCoreApplication::sendEvent(box, &in);
+  QCoreApplication::sendEvent(box, &in);  // focus alone, as the window comes forward
+  EXPECT_EQ(box->text(), QStringLiteral("输入歌手名..."));
+  QTest::mouseClick(box, Qt::LeftButton);
   EXPECT_TRUE(box->text().isEmpty());
   QCoreApplication::sendEvent(box, &out);
   EXPECT_EQ(box->text(), QStringLiteral("输入歌手名..."));

@@ -28,8 +28,10 @@ void AppContext::ConnectSinger() {
                          {[this] { return singerWindow_->isVisible(); },
                           [this](bool on) { singerWindow_->setVisible(on); }});
   satellites_->lookUpSinger = [this] { singer_->ShowSingerProfile(false); };
-  connect(singerWindow_, &FrmNet::VisibilityChanged, this,
-          [this](bool visible) { mainWindow_->SetToggleState(kSingerToggle, visible); });
+  connect(singerWindow_, &FrmNet::VisibilityChanged, this, [this](bool visible) {
+    if (visible) singerWindow_->PlaceFirstTime(mainWindow_->geometryTwips());
+    mainWindow_->SetToggleState(kSingerToggle, visible);
+  });
 
   // A new song with the option on: the window comes forward beside the main window.
   connect(engine_.get(), &PlaybackEngine::SingerWindowWanted, this, [this] {

@@ -140,6 +140,12 @@ FrmNet::FrmNet(SingerProfile& profile, QWidget* parent)
   Refresh();
 }
 
+void FrmNet::PlaceFirstTime(const QRect& mainTwips) {
+  if (placed_) return;
+  placed_ = true;
+  MoveTwips(QPoint(mainTwips.left() + mainTwips.width() + 1, mainTwips.top()));
+}
+
 void FrmNet::Search() {
   profile_.Search(text2_->text());
 }
@@ -191,7 +197,8 @@ void FrmNet::ShowBusy(bool busy) {
 bool FrmNet::eventFilter(QObject* watched, QEvent* event) {
   if (watched == text2_) {
     // The hint goes when the box is clicked and comes back when it is left empty.
-    if (event->type() == QEvent::FocusIn && text2_->text() == SingerProfile::kHint)
+    // A focus that comes with the window's activation is no click: the hint stays then.
+    if (event->type() == QEvent::MouseButtonPress && text2_->text() == SingerProfile::kHint)
       text2_->clear();
     else if (event->type() == QEvent::FocusOut && text2_->text().isEmpty())
       text2_->setText(SingerProfile::kHint);

@@ -30,6 +30,9 @@ class FrmNet : public SkinnedWindow {
   // The picture Image1 shows now (the stand-by picture when none was cached).
   const QPixmap& shownPicture() const { return shown_; }
   bool showsStandbyPicture() const { return standby_; }
+  // The first showing puts the window where the docked side windows sit (right of the main
+  // window); after that it stays where the user or the dock manager left it.
+  void PlaceFirstTime(const QRect& mainTwips);
 
  signals:
   void VisibilityChanged(bool visible);   // the main window's 歌手 button follows
@@ -70,4 +73,5 @@ class FrmNet : public SkinnedWindow {
   QPixmap shown_;
   bool standby_ = true;
   QString shownPath_;
+  bool placed_ = false;
 };
