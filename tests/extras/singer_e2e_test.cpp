@@ -5,7 +5,9 @@
 // through the result grid.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -24,6 +26,7 @@
 #include "extras/ui/frmnet.h"
 #include "musicpages.h"
 #include "playback/playbackengine.h"
+#include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
 #include "playlist/songgridmodel.h"
 #include "playlist/ui/playlistwindow.h"
@@ -32,6 +35,16 @@
 #include "web/servicehosts.h"
 
 namespace {
+
+// Receives what the program hands to the desktop's browser.
+class BrowserStub : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> opened;
+ public slots:
+  void Open(const QUrl& url) { opened << url; }
+};
 
 TEST(SingerEndToEnd, PlayingSongShowsItsSingerAndPlayAllFillsTheResultGrid) {
   DemoCatalogue catalogue;
@@ -78,6 +91,27 @@ TEST(SingerEndToEnd, PlayingSongShowsItsSingerAndPlayAllFillsTheResultGrid) {
   EXPECT_TRUE(QFileInfo(dir.Path("bin/PicTmp/林澈/1.png")).isFile());
   EXPECT_TRUE(window->isVisible());
 
+  // The name links to the singer's forum page in the desktop's browser.
+  BrowserStub browser;
+  QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "Open");
+  QTest::mouseClick(window->findChild<QLabel*>(QStringLiteral("Label1")), Qt::LeftButton);
+  QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+  ASSERT_EQ(browser.opened.size(), 1);
+  EXPECT_EQ(browser.opened.at(0).path(), QStringLiteral("/t"));
+  EXPECT_EQ(browser.opened.at(0).port(), QUrl(server.baseUrl()).port());
+
+  // The 歌手 toggle hides the window and shows it again; the singer shown is not fetched again.
+  auto* toggle = app.mainWindow()->findChild<QAbstractButton*>(QStringLiteral("Menus_1"));
+  ASSERT_NE(toggle, nullptr);
+  QTest::mouseClick(toggle, Qt::LeftButton);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_FALSE(app.config().showArtist);
+  QTest::mouseClick(toggle, Qt::LeftButton);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(app.config().showArtist);
+  EXPECT_FALSE(view.busy) << "a lookup starts by showing the busy frame";
+  EXPECT_EQ(view.englishName, QStringLiteral("Lin Che"));
+
   // 全部播放: the result grid holds the three songs under the list title and plays the first.
   window->findChild<QToolButton*>(QStringLiteral("Image4"))->click();
   auto* results = qobject_cast<SongGridModel*>(app.playlistWindow()->grid(1)->model());
@@ -100,3 +134,5 @@ TEST(SingerEndToEnd, PlayingSongShowsItsSingerAndPlayAllFillsTheResultGrid) {
 }
 
 }  // namespace
+
+#include "singer_e2e_test.moc"

@@ -87,11 +87,4 @@ TEST(SingerScan, HotSongsUntilAMarkerIsMissing) {
   EXPECT_EQ(extras::ScanSingerSongs(QStringLiteral("<td title=\"x\"><input>")), std::nullopt);
 }
 
-TEST(SingerScan, Addresses) {
-  EXPECT_EQ(extras::SingerSearchAddress(kHost, QStringLiteral("林澈")),
-            QStringLiteral("http://music.test:81/music.so?as=t&st=heat&query=林澈"));
-  EXPECT_EQ(extras::SingerForumAddress(QStringLiteral("http://f"), QStringLiteral("林澈")),
-            QStringLiteral("http://f/t?s=林澈&page=1&p=41330400"));
-}
-
 }  // namespace

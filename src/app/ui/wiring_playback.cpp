@@ -6,8 +6,8 @@
 
 #include "app/ui/aboutwindow.h"
 #include "app/ui/appcontext.h"
-#include "extras/ui/frmnet.h"
 #include "config/settingscommands.h"
+#include "extras/ui/frmnet.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"

@@ -27,6 +27,7 @@ void AppContext::ConnectSinger() {
   satellites_->SetWindow(SatelliteSwitch::Singer,
                          {[this] { return singerWindow_->isVisible(); },
                           [this](bool on) { singerWindow_->setVisible(on); }});
+  satellites_->songPlaying = [this] { return player().playState() == PlayState::Playing; };
   satellites_->lookUpSinger = [this] { singer_->ShowSingerProfile(false); };
   connect(singerWindow_, &FrmNet::VisibilityChanged, this, [this](bool visible) {
     if (visible) singerWindow_->PlaceFirstTime(mainWindow_->geometryTwips());
