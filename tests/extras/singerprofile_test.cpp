@@ -39,6 +39,17 @@ QByteArray Png() {
   return bytes;
 }
 
+// A real picture just over the pixel limit (4100 x 4100): Qt alone would decode it.
+QByteArray OversizedPng() {
+  QImage image(4100, 4100, QImage::Format_Mono);
+  image.fill(1);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
 QByteArray Escaped(const QString& text) {
   return common::EncodeGbk(text).toPercentEncoding();
 }
@@ -302,6 +313,16 @@ TEST_F(SingerProfileTest, WindowShowsTheProfileAsPlainTextAndKeepsItsHint) {
   EXPECT_EQ(mode->toolTip(), QStringLiteral("切换到模式2"));
   mode->click();
   EXPECT_EQ(mode->toolTip(), QStringLiteral("切换到模式1"));
+}
+
+TEST_F(SingerProfileTest, OversizedPictureLeavesTheStandbyPicture) {
+  dir_.WriteFile(QStringLiteral("bin/PicTmp/林澈/77.png"), OversizedPng());
+  FrmNet window(profile_);
+  profile_.Search(QStringLiteral("林澈"));
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(profile_.view().picturePath, picTmp() + QStringLiteral("林澈/77.png"));
+  EXPECT_TRUE(window.showsStandbyPicture());
+  EXPECT_EQ(window.shownPicture().size(), QSize(100, 100));
 }
 
 }  // namespace
