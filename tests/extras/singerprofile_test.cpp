@@ -309,6 +309,15 @@ TEST_F(SingerProfileTest, WindowShowsTheProfileAsPlainTextAndKeepsItsHint) {
   ASSERT_EQ(forum.size(), 1);
   EXPECT_EQ(forum.at(0).at(0).toString(), QStringLiteral("林澈"));
 
+  // 选中播放 plays the rows picked in the list, in list order.
+  QSignalSpy plays(&profile_, &SingerProfile::PlayRequested);
+  window.songList()->item(1)->setSelected(true);
+  window.songList()->item(0)->setSelected(true);
+  window.findChild<QToolButton*>(QStringLiteral("Image7"))->click();
+  ASSERT_EQ(plays.size(), 1);
+  EXPECT_EQ(plays.at(0).at(2).toStringList(),
+            QStringList({QStringLiteral("月光码头"), QStringLiteral("<b>夏夜</b>")}));
+
   auto* mode = window.findChild<QToolButton*>(QStringLiteral("Image8"));
   EXPECT_EQ(mode->toolTip(), QStringLiteral("切换到模式2"));
   mode->click();
