@@ -29,6 +29,7 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {kHomePage, QStringLiteral("the program's home page, opened in the browser at /index.htm")},
       {kLyricsSite, QStringLiteral("first lyrics site (search at /, lyrics links below its root)")},
       {kBaiduLyrics, QStringLiteral("Baidu lyrics search, at /m")},
+      {kSogouForum, QStringLiteral("Sogou forum, a singer's forum page at /t")},
       {QStringLiteral("ChartSiteA"), QStringLiteral("chart site A")},
       {QStringLiteral("ChartSiteB"), QStringLiteral("chart site B")},
       {QStringLiteral("ChartBaidu"), QStringLiteral("Baidu music lists")},

@@ -20,6 +20,7 @@ class ServiceHosts {
   static inline const QString kHomePage = QStringLiteral("HomePage");
   static inline const QString kLyricsSite = QStringLiteral("LyricsSite");
   static inline const QString kBaiduLyrics = QStringLiteral("BaiduLyrics");
+  static inline const QString kSogouForum = QStringLiteral("SogouForum");
 
   // Where the shipped defaults point: the demo web service.
   static inline const QString kDefaultHost = QStringLiteral("http://127.0.0.1:8460");

@@ -13,6 +13,7 @@
 #include "musicpages.h"
 #include "noticepage.h"
 #include "radiopages.h"
+#include "singerpages.h"
 #include "web/servicehosts.h"
 
 int main(int argc, char** argv) {
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   RegisterDownloads(server, catalogue);
   RegisterChartPages(server, catalogue);
   RegisterRadioStations(server, catalogue);
+  RegisterSingerPages(server, catalogue);  // after the music search: they share /music.so
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;

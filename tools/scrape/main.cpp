@@ -60,6 +60,7 @@ const QList<Kind>& Kinds() {
          [](const Page& p) { return AddressRow(web::FindUrlaAnchor(p.joined)); }},
     };
     all << ChartKinds();
+    all << SingerKinds();
     return all;
   }();
   return kinds;

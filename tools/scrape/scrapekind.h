@@ -35,3 +35,6 @@ ScrapeRows HitRows(const QList<web::SearchHit>& hits, const QString& path = QStr
 // The chart and radio kinds: chart-site-a .. chart-site-e, chart-baidu, chart-sogou,
 // chart-soso, chart-wow and radio-category.
 const QList<ScrapeKind>& ChartKinds();
+
+// The singer profile's kinds: singer-search and singer-page.
+const QList<ScrapeKind>& SingerKinds();

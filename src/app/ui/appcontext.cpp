@@ -28,6 +28,8 @@
 #include "download/downloader.h"
 #include "download/songdownload.h"
 #include "download/ui/donload.h"
+#include "extras/singerprofile.h"
+#include "extras/ui/frmnet.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/lyricssearch.h"
 #include "lyrics/ui/frmlrc.h"
@@ -91,6 +93,7 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete singerWindow_;
   delete donload_;
   delete tagEditor_;
   delete aboutWindow_;
@@ -179,6 +182,12 @@ void AppContext::Build() {
   downloader_ = std::make_unique<Downloader>(fetcher_->network());
   songDownload_ = std::make_unique<SongDownload>(*downloader_, *prompter_, paths_.downloadDir());
   donload_ = new Donload(*downloader_);
+  pictureDownloader_ = std::make_unique<Downloader>(fetcher_->network());
+  pictureDownloader_->SetMaxBytes(web::kPictureMaxBytes);
+  singer_ = std::make_unique<SingerProfile>(
+      *fetcher_, *pictureDownloader_, *prompter_,
+      [this] { return hosts_->Host(ServiceHosts::kSogouSearch); }, paths_.picTmpDir());
+  singerWindow_ = new FrmNet(*singer_);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -197,6 +206,7 @@ void AppContext::Build() {
   ConnectShell();
   ConnectTags();
   ConnectDownloads();
+  ConnectSinger();
 }
 
 void AppContext::CreateMenus() {
@@ -223,6 +233,7 @@ void AppContext::LoadWindows() {
   dock_->SetMainWindow(mainWindow_);
   dock_->Register(DockIndex::Playlist, playlistWindow_);
   dock_->Register(DockIndex::Lyrics, lyricsWindow_);
+  dock_->Register(DockIndex::Singer, singerWindow_);
   monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
   dock_->Register(DockIndex::Monitor, monitorWindow_);
   dock_->Register(DockIndex::About, aboutWindow_);
@@ -302,7 +313,8 @@ void AppContext::Shutdown() {
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
       for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
-                                                         lyricsWindow_, trayPopup_, mainWindow_})
+                                                         lyricsWindow_, singerWindow_,
+                                                         trayPopup_, mainWindow_})
         if (w) w->hide();
       return true;
     });

@@ -18,6 +18,7 @@ class Donload;
 class Downloader;
 class FrmId3Tag;
 class FrmLrc;
+class FrmNet;
 class InitSplash;
 class InstanceLock;
 class LrcDown;
@@ -46,6 +47,7 @@ class ResultRowPlayer;
 class ServiceHosts;
 class SatelliteSwitch;
 class SettingsCommands;
+class SingerProfile;
 class SignalWatcher;
 class SongGridModel;
 class SongDownload;
@@ -82,6 +84,8 @@ class AppContext : public QObject {
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
   FrmId3Tag* tagEditor() const { return tagEditor_; }
   Donload* downloadWindow() const { return donload_; }
+  FrmNet* singerWindow() const { return singerWindow_; }
+  SingerProfile& singer() { return *singer_; }
   SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
@@ -122,6 +126,7 @@ class AppContext : public QObject {
   void ConnectTags();
   void ConnectDownloads();
   void ConnectMpris();
+  void ConnectSinger();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -164,6 +169,9 @@ class AppContext : public QObject {
   std::unique_ptr<SongDownload> songDownload_;
   std::unique_ptr<MprisBridge> mpris_;  // both exist only while on a session bus
   std::unique_ptr<MprisService> mprisService_;
+  // Covers and singer pictures: capped, and never rows of the user's download window.
+  std::unique_ptr<Downloader> pictureDownloader_;
+  std::unique_ptr<SingerProfile> singer_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
@@ -176,10 +184,12 @@ class AppContext : public QObject {
   AboutWindow* aboutWindow_ = nullptr;
   FrmId3Tag* tagEditor_ = nullptr;
   Donload* donload_ = nullptr;
+  FrmNet* singerWindow_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 
   static constexpr int kLyricsToggle = 0;  // the main window's toggle of the lyrics window
+  static constexpr int kSingerToggle = 1;  // and of the singer window
 
   bool started_ = false;
   bool shuttingDown_ = false;

@@ -7,6 +7,7 @@
 #include "app/ui/aboutwindow.h"
 #include "app/ui/appcontext.h"
 #include "config/settingscommands.h"
+#include "extras/ui/frmnet.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
@@ -76,6 +77,7 @@ void AppContext::HideSatellites() {
     SaveConfig();
   }
   monitorWindow_->hide();
+  singerWindow_->hide();
   playlistWindow_->hide();
   mainWindow_->SetPlaylistShown(false);
   mainWindow_->SetToggleState(kLyricsToggle, false);
