@@ -26,6 +26,8 @@
 #include "download/downloader.h"
 #include "download/songdownload.h"
 #include "download/ui/donload.h"
+#include "extras/albumbrowser.h"
+#include "extras/ui/qqpai.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/lyricssearch.h"
 #include "lyrics/ui/frmlrc.h"
@@ -86,6 +88,7 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete albumWindow_;
   delete donload_;
   delete tagEditor_;
   delete aboutWindow_;
@@ -171,6 +174,11 @@ void AppContext::Build() {
   downloader_ = std::make_unique<Downloader>(fetcher_->network());
   songDownload_ = std::make_unique<SongDownload>(*downloader_, *prompter_, paths_.downloadDir());
   donload_ = new Donload(*downloader_);
+  pictureDownloader_ = std::make_unique<Downloader>(fetcher_->network());
+  pictureDownloader_->SetMaxBytes(web::kPictureMaxBytes);
+  albums_ = std::make_unique<AlbumBrowser>(*fetcher_, *pictureDownloader_, *hosts_, paths_, menus_,
+                                           *msf1_, *prompter_);
+  albumWindow_ = new QQPai(*albums_, menus_);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -189,6 +197,7 @@ void AppContext::Build() {
   ConnectShell();
   ConnectTags();
   ConnectDownloads();
+  ConnectAlbums();
 }
 
 void AppContext::CreateMenus() {
@@ -218,6 +227,11 @@ void AppContext::LoadWindows() {
   monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
   dock_->Register(DockIndex::Monitor, monitorWindow_);
   dock_->Register(DockIndex::About, aboutWindow_);
+  dock_->Register(DockIndex::Album, albumWindow_);
+  // The album window starts undocked, first shown where a docked one would sit.
+  albumWindow_->MoveTwips(DockLayout::DockedPosition(
+      static_cast<int>(DockIndex::Album), mainWindow_->geometryTwips(),
+      lyricsWindow_->geometryTwips(), albumWindow_->geometryTwips().size()));
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);
@@ -292,8 +306,8 @@ void AppContext::Shutdown() {
     steps.Add("stop", [this] { return engine_->StopButton(), true; });
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
-      for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
-                                                         lyricsWindow_, trayPopup_, mainWindow_})
+      for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_, lyricsWindow_,
+                                                         albumWindow_, trayPopup_, mainWindow_})
         if (w) w->hide();
       return true;
     });

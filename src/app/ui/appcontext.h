@@ -11,6 +11,7 @@
 #include "config/menuform.h"
 
 class AboutWindow;
+class AlbumBrowser;
 class ChartLoader;
 class ConfigStore;
 class DockManager;
@@ -36,6 +37,7 @@ class PlaylistCommands;
 class PlaylistManager;
 class PlaylistWindow;
 class Prompter;
+class QQPai;
 class QMenu;
 class QtPrompter;
 class RadioReconnect;
@@ -80,6 +82,9 @@ class AppContext : public QObject {
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
   FrmId3Tag* tagEditor() const { return tagEditor_; }
   Donload* downloadWindow() const { return donload_; }
+  QQPai* albumWindow() const { return albumWindow_; }
+  AlbumBrowser& albums() { return *albums_; }
+  Downloader& pictureDownloader() { return *pictureDownloader_; }
   SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
@@ -117,6 +122,7 @@ class AppContext : public QObject {
   void ConnectConfig();
   void ConnectTags();
   void ConnectDownloads();
+  void ConnectAlbums();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -157,6 +163,9 @@ class AppContext : public QObject {
   std::unique_ptr<SatelliteSwitch> satellites_;
   std::unique_ptr<Downloader> downloader_;  // Downloader1
   std::unique_ptr<SongDownload> songDownload_;
+  // Covers and pictures: capped, and never rows of the user's download window.
+  std::unique_ptr<Downloader> pictureDownloader_;
+  std::unique_ptr<AlbumBrowser> albums_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
@@ -169,6 +178,7 @@ class AppContext : public QObject {
   AboutWindow* aboutWindow_ = nullptr;
   FrmId3Tag* tagEditor_ = nullptr;
   Donload* donload_ = nullptr;
+  QQPai* albumWindow_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 

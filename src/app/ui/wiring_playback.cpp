@@ -6,6 +6,7 @@
 
 #include "app/ui/aboutwindow.h"
 #include "app/ui/appcontext.h"
+#include "extras/ui/qqpai.h"
 #include "config/settingscommands.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
@@ -76,6 +77,8 @@ void AppContext::HideSatellites() {
     SaveConfig();
   }
   monitorWindow_->hide();
+  albumWindow_->hide();
+  mainWindow_->SetToggleState(3, false);
   playlistWindow_->hide();
   mainWindow_->SetPlaylistShown(false);
   mainWindow_->SetToggleState(kLyricsToggle, false);
