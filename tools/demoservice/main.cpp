@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "albumpages.h"
 #include "catalogue.h"
 #include "chartpages.h"
 #include "demoserver.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   RegisterDownloads(server, catalogue);
   RegisterChartPages(server, catalogue);
   RegisterRadioStations(server, catalogue);
+  RegisterAlbumPages(server, catalogue);  // after the music search: they share /music.so
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;
