@@ -14,6 +14,7 @@
 #include "common/gbk.h"
 #include "common/numparse.h"
 #include "common/textfile.h"
+#include "albumkinds.h"
 #include "lyrickinds.h"
 #include "scrapekind.h"
 #include "web/pagefetcher.h"
@@ -60,6 +61,7 @@ const QList<Kind>& Kinds() {
          [](const Page& p) { return AddressRow(web::FindUrlaAnchor(p.joined)); }},
     };
     all << ChartKinds();
+    all << AlbumKinds();
     return all;
   }();
   return kinds;
