@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The album window: its toggle on the main window, its docking, and the tracks it plays
 // through the result grid.
+#include <QLineEdit>
+
 #include "app/ui/appcontext.h"
 #include "extras/albumbrowser.h"
 #include "extras/ui/qqpai.h"
@@ -26,6 +28,9 @@ void AppContext::ConnectAlbums() {
                                                      mainWindow_->SetToggleState(kAlbumToggle, on);
                                                      if (on) albums_->ShowFirstList();
                                                    }});
+  // A song that starts puts its singer into the window's singer box.
+  connect(engine_.get(), &PlaybackEngine::SearchBoxesText, albumWindow_,
+          [this](const QString& artist) { albumWindow_->searchBox()->setText(artist); });
   connect(albumWindow_, &SkinnedWindow::CloseClicked, mainWindow_,
           [this] { mainWindow_->SetToggleState(kAlbumToggle, false); });
 
