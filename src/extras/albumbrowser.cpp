@@ -56,10 +56,8 @@ void AlbumBrowser::CreateMenus() {
 
 void AlbumBrowser::RebuildPageMenu(int pages) {
   while (menus_.Count(kPageMenu) > pages) menus_.RemoveLast(kPageMenu);
-  for (int i = 0; i < pages; ++i) {
-    QAction* item = menus_.AddItem(kPageMenu, i, extras::AlbumPageCaption(i + 1), true);
-    item->setVisible(true);
-  }
+  for (int i = 0; i < pages; ++i)
+    menus_.AddItem(kPageMenu, i, extras::AlbumPageCaption(i + 1), true);
   menus_.CheckOnly(kPageMenu, pages > 0 ? 0 : -1);
 }
 
@@ -96,8 +94,7 @@ void AlbumBrowser::ShowFirstList() {
   if (view_ == View::None && !busy_) LoadAlbumList(group_, page_, style_);
 }
 
-void AlbumBrowser::Begin(int generation) {
-  Q_UNUSED(generation);
+void AlbumBrowser::Begin() {
   busy_ = true;
   emit BusyChanged(true);
 }
@@ -113,7 +110,7 @@ void AlbumBrowser::LoadAlbumList(int group, int page, int style) {
   const QString path = extras::AlbumListPath(group, page, style);
   if (path.isEmpty()) return;
   const int generation = ++generation_;
-  Begin(generation);
+  Begin();
   fetcher_.Fetch(Host() + path, kListScratch, this,
                  [this, generation](const web::FetchResult& result) {
                    if (!End(generation)) return;
@@ -126,7 +123,7 @@ void AlbumBrowser::LoadSingerAlbums(const QString& singer) {
   const QString name = singer.trimmed();
   if (name.isEmpty()) return;
   const int generation = ++generation_;
-  Begin(generation);
+  Begin();
   auto singerPage = [this, generation, name](const web::FetchResult& result) {
     if (!End(generation)) return;
     if (!result.ok) return emit Failed(kFailText);
@@ -159,7 +156,7 @@ void AlbumBrowser::ShowAlbums(QList<extras::AlbumItem> albums, View view) {
 void AlbumBrowser::LoadAlbumPage(int slot) {
   if (slot < 0 || slot >= albums_.size() || albums_.at(slot).link.isEmpty()) return;
   const int generation = ++generation_;
-  Begin(generation);
+  Begin();
   fetcher_.Fetch(albums_.at(slot).link, kPageScratch, this,
                  [this, generation](const web::FetchResult& result) {
                    if (!End(generation)) return;

@@ -81,7 +81,7 @@ class AlbumBrowser : public QObject {
   void PlayRowWanted(int row);
 
  private:
-  void Begin(int generation);
+  void Begin();
   bool End(int generation);
   void ShowAlbums(QList<extras::AlbumItem> albums, View view);
   void ShowCover(int slot, const QString& url);
