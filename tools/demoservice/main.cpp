@@ -5,11 +5,12 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "albumpages.h"
 #include "catalogue.h"
 #include "chartpages.h"
 #include "demoserver.h"
-#include "lyricspages.h"
 #include "downloadpages.h"
+#include "lyricspages.h"
 #include "musicpages.h"
 #include "noticepage.h"
 #include "radiopages.h"
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
   RegisterChartPages(server, catalogue);
   RegisterRadioStations(server, catalogue);
   RegisterSingerPages(server, catalogue);  // after the music search: they share /music.so
+  RegisterAlbumPages(server, catalogue);   // after the music search: they share /music.so
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;

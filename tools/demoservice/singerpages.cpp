@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QStringList>
 
+#include "albumpages.h"
 #include "catalogue.h"
 #include "demoserver.h"
 
@@ -33,7 +34,7 @@ const char* const kEnglish[] = {"Lin Che",    "Su Wanqing", "Chen Ye", "Bai Xiao
                                 "Xu Nanshan", "Ye Zhiqiu",  "Gu Bei",  "Tang Yinuo"};
 
 QString SingerPage(const QString& base, int id, const QString& singer,
-                   const QList<const DemoSong*>& songs) {
+                   const QList<const DemoSong*>& songs, const QString& albumSection) {
   const QString english =
       id <= 9 ? QString::fromUtf8(kEnglish[id - 1]) : QStringLiteral("Singer %1").arg(id);
   QString body = QStringLiteral("<div class=\"starIntro\">\r\n<img src=\"") + base +
@@ -59,6 +60,7 @@ QString SingerPage(const QString& base, int id, const QString& singer,
         QStringLiteral("\"><input type=\"checkbox\" name=\"song\" value=\"%1\">").arg(song->id) +
         song->title.toHtmlEscaped() + QStringLiteral("</td></tr>\r\n");
   body += QStringLiteral("</table>\r\n");
+  body += albumSection;  // last: the album items are read from their heading on
   return Page(singer + QStringLiteral(" - 歌手"), body);
 }
 
@@ -118,7 +120,8 @@ void RegisterSingerPages(DemoServer& server, const DemoCatalogue& catalogue) {
     QList<const DemoSong*> songs;
     for (const DemoSong& song : cat->songs())
       if (song.singer == singers.at(id - 1)) songs << &song;
-    return DemoResponse::Html(SingerPage(srv->baseUrl(), id, singers.at(id - 1), songs));
+    return DemoResponse::Html(SingerPage(srv->baseUrl(), id, singers.at(id - 1), songs,
+                                         DemoSingerAlbumSection(*cat, id - 1, srv->baseUrl())));
   });
   server.AddPrefixRoute(QStringLiteral("/singerpic/"), [singers](const DemoRequest& r) {
     const int id = r.path.mid(11).section(u'.', 0, 0).toInt();

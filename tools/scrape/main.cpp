@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "albumkinds.h"
 #include "common/gbk.h"
 #include "common/numparse.h"
 #include "common/textfile.h"
@@ -61,6 +62,7 @@ const QList<Kind>& Kinds() {
     };
     all << ChartKinds();
     all << SingerKinds();
+    all << AlbumKinds();
     return all;
   }();
   return kinds;

@@ -10,31 +10,34 @@
 #include <QTimer>
 #include <utility>
 
-#include "config/configstore.h"
 #include "app/firstrun.h"
 #include "app/instancelock.h"
 #include "app/lifecycle.h"
 #include "app/mprisbridge.h"
 #include "app/mprisservice.h"
-#include "config/settingscommands.h"
-#include "config/settingsmenus.h"
 #include "app/signalwatcher.h"
 #include "app/ui/aboutwindow.h"
 #include "app/ui/initsplash.h"
 #include "common/twips.h"
 #include "components/mpvplayer.h"
 #include "components/ui/lrcshow.h"
-#include "lyrics/lrchitmodel.h"
+#include "config/configstore.h"
+#include "config/settingscommands.h"
+#include "config/settingsmenus.h"
 #include "download/downloader.h"
 #include "download/songdownload.h"
 #include "download/ui/donload.h"
+#include "extras/albumbrowser.h"
 #include "extras/singerprofile.h"
 #include "extras/ui/frmnet.h"
+#include "extras/ui/qqpai.h"
+#include "lyrics/lrchitmodel.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/lyricssearch.h"
 #include "lyrics/ui/frmlrc.h"
 #include "lyrics/ui/lrcdown.h"
 #include "playback/playbackengine.h"
+#include "playback/radioreconnect.h"
 #include "playback/satelliteswitch.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/playlistcommands.h"
@@ -50,9 +53,8 @@
 #include "shell/ui/trayicon.h"
 #include "shell/ui/traypopup.h"
 #include "tags/ui/frmid3tag.h"
-#include "web/pagefetcher.h"
-#include "playback/radioreconnect.h"
 #include "web/chartloader.h"
+#include "web/pagefetcher.h"
 #include "web/radiostations.h"
 #include "web/resultrowplayer.h"
 #include "web/servicehosts.h"
@@ -69,8 +71,7 @@ QString DefaultLockFolder() {
 }
 }  // namespace
 
-AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder,
-                       Prompter* prompter)
+AppContext::AppContext(std::optional<AppPaths> paths, const QString& lockFolder, Prompter* prompter)
     : paths_(paths ? *paths : AppPaths(QString())),
       resolvePaths_(!paths),
       lockFolder_(lockFolder.isEmpty() ? DefaultLockFolder() : lockFolder),
@@ -94,6 +95,7 @@ AppContext::~AppContext() {
   delete splash_;
   tray_.reset();
   delete singerWindow_;
+  delete albumWindow_;
   delete donload_;
   delete tagEditor_;
   delete aboutWindow_;
@@ -105,7 +107,9 @@ AppContext::~AppContext() {
   delete mainWindow_;
 }
 
-MediaPlayer& AppContext::player() { return *player_; }
+MediaPlayer& AppContext::player() {
+  return *player_;
+}
 
 bool AppContext::Main() {
   // A second instance touches no folder and reads no file: it wakes the first and ends.
@@ -152,7 +156,8 @@ void AppContext::Build() {
   search_ = std::make_unique<SongSearch>(*fetcher_, *hosts_, config_, *msf1_);
   resultPlayer_ = std::make_unique<ResultRowPlayer>(*fetcher_, *hosts_, config_, *engine_, *msf1_);
   resultPlayer_->SetPlaylistGrid(msf_.get());
-  charts_ = std::make_unique<ChartLoader>(*fetcher_, *hosts_, config_, paths_, menus_, *msf1_, *msf2_);
+  charts_ =
+      std::make_unique<ChartLoader>(*fetcher_, *hosts_, config_, paths_, menus_, *msf1_, *msf2_);
   radio_ = std::make_unique<RadioStations>(paths_, menus_, *msf1_);
   reconnect_ = std::make_unique<RadioReconnect>(*engine_, *player_);
 
@@ -169,8 +174,8 @@ void AppContext::Build() {
                                                paths_, *prompter_);
   lyricsWindow_ = new FrmLrc(*lyrics_, *lrcShow_, lrcShow_, menus_);
   lrcHits_ = std::make_unique<LrcHitModel>();
-  lyricSearch_ = std::make_unique<LyricsSearch>(*fetcher_, *hosts_, config_, paths_, engine_->state(),
-                                                *player_, *lyrics_, *lrcHits_);
+  lyricSearch_ = std::make_unique<LyricsSearch>(*fetcher_, *hosts_, config_, paths_,
+                                                engine_->state(), *player_, *lyrics_, *lrcHits_);
   lrcDown_ = new LrcDown(*lrcHits_);
   monitorWindow_ = new MonitorWindow;
   dock_ = std::make_unique<DockManager>();
@@ -188,6 +193,9 @@ void AppContext::Build() {
       *fetcher_, *pictureDownloader_, *prompter_,
       [this] { return hosts_->Host(ServiceHosts::kSogouSearch); }, paths_.picTmpDir());
   singerWindow_ = new FrmNet(*singer_);
+  albums_ = std::make_unique<AlbumBrowser>(*fetcher_, *pictureDownloader_, *hosts_, paths_, menus_,
+                                           *msf1_, *prompter_);
+  albumWindow_ = new QQPai(*albums_, menus_);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -207,6 +215,7 @@ void AppContext::Build() {
   ConnectTags();
   ConnectDownloads();
   ConnectSinger();
+  ConnectAlbums();
 }
 
 void AppContext::CreateMenus() {
@@ -217,7 +226,8 @@ void AppContext::CreateMenus() {
 }
 
 void AppContext::PlaceMainWindow() {
-  mainWindow_->resize(common::TwipsToPx(MainWindow::kWidth), common::TwipsToPx(MainWindow::kHeight));
+  mainWindow_->resize(common::TwipsToPx(MainWindow::kWidth),
+                      common::TwipsToPx(MainWindow::kHeight));
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   // Left edge at half the screen width less the window width; the docked windows hang below
@@ -237,6 +247,11 @@ void AppContext::LoadWindows() {
   monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
   dock_->Register(DockIndex::Monitor, monitorWindow_);
   dock_->Register(DockIndex::About, aboutWindow_);
+  dock_->Register(DockIndex::Album, albumWindow_);
+  // The album window starts undocked, first shown where a docked one would sit.
+  albumWindow_->MoveTwips(DockLayout::DockedPosition(
+      static_cast<int>(DockIndex::Album), mainWindow_->geometryTwips(),
+      lyricsWindow_->geometryTwips(), albumWindow_->geometryTwips().size()));
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);
@@ -312,9 +327,9 @@ void AppContext::Shutdown() {
     steps.Add("stop", [this] { return engine_->StopButton(), true; });
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
-      for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
-                                                         lyricsWindow_, singerWindow_,
-                                                         trayPopup_, mainWindow_})
+      for (QWidget* w :
+           std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_, lyricsWindow_,
+                                           singerWindow_, albumWindow_, trayPopup_, mainWindow_})
         if (w) w->hide();
       return true;
     });

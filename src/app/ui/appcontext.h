@@ -11,6 +11,7 @@
 #include "config/menuform.h"
 
 class AboutWindow;
+class AlbumBrowser;
 class ChartLoader;
 class ConfigStore;
 class DockManager;
@@ -39,6 +40,7 @@ class PlaylistCommands;
 class PlaylistManager;
 class PlaylistWindow;
 class Prompter;
+class QQPai;
 class QMenu;
 class QtPrompter;
 class RadioReconnect;
@@ -86,6 +88,9 @@ class AppContext : public QObject {
   Donload* downloadWindow() const { return donload_; }
   FrmNet* singerWindow() const { return singerWindow_; }
   SingerProfile& singer() { return *singer_; }
+  QQPai* albumWindow() const { return albumWindow_; }
+  AlbumBrowser& albums() { return *albums_; }
+  Downloader& pictureDownloader() { return *pictureDownloader_; }
   SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
@@ -127,6 +132,7 @@ class AppContext : public QObject {
   void ConnectDownloads();
   void ConnectMpris();
   void ConnectSinger();
+  void ConnectAlbums();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -172,6 +178,7 @@ class AppContext : public QObject {
   // Covers and singer pictures: capped, and never rows of the user's download window.
   std::unique_ptr<Downloader> pictureDownloader_;
   std::unique_ptr<SingerProfile> singer_;
+  std::unique_ptr<AlbumBrowser> albums_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
@@ -185,6 +192,7 @@ class AppContext : public QObject {
   FrmId3Tag* tagEditor_ = nullptr;
   Donload* donload_ = nullptr;
   FrmNet* singerWindow_ = nullptr;
+  QQPai* albumWindow_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 

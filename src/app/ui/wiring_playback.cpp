@@ -8,6 +8,7 @@
 #include "app/ui/appcontext.h"
 #include "config/settingscommands.h"
 #include "extras/ui/frmnet.h"
+#include "extras/ui/qqpai.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
@@ -78,6 +79,8 @@ void AppContext::HideSatellites() {
   }
   monitorWindow_->hide();
   singerWindow_->hide();
+  albumWindow_->hide();
+  mainWindow_->SetToggleState(3, false);
   playlistWindow_->hide();
   mainWindow_->SetPlaylistShown(false);
   mainWindow_->SetToggleState(kLyricsToggle, false);
