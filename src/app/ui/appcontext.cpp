@@ -26,6 +26,9 @@
 #include "download/downloader.h"
 #include "download/songdownload.h"
 #include "download/ui/donload.h"
+#include "extras/mtvhitmodel.h"
+#include "extras/musicvideo.h"
+#include "extras/ui/mtvwindow.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/lyricssearch.h"
 #include "lyrics/ui/frmlrc.h"
@@ -86,6 +89,7 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete mtvWindow_;
   delete donload_;
   delete tagEditor_;
   delete aboutWindow_;
@@ -98,6 +102,7 @@ AppContext::~AppContext() {
 }
 
 MediaPlayer& AppContext::player() { return *player_; }
+MediaPlayer& AppContext::videoPlayer() { return *videoPlayer_; }
 
 bool AppContext::Main() {
   // A second instance touches no folder and reads no file: it wakes the first and ends.
@@ -189,6 +194,7 @@ void AppContext::Build() {
   ConnectShell();
   ConnectTags();
   ConnectDownloads();
+  ConnectMusicVideo();
 }
 
 void AppContext::CreateMenus() {
@@ -196,6 +202,7 @@ void AppContext::CreateMenus() {
   playlist::CreatePlaylistMenus(menus_);
   PlaybackEngine::AddControlsMenu(menus_);
   FrmLrc::AddOptionsMenu(menus_);
+  MusicVideo::AddMenus(menus_);
 }
 
 void AppContext::PlaceMainWindow() {
@@ -290,10 +297,12 @@ void AppContext::Shutdown() {
     steps.Add("save list", [this] { return playlists_->SaveList(), true; });
     steps.Add("picture cache", [this] { return app::RemovePictureCache(paths_); });
     steps.Add("stop", [this] { return engine_->StopButton(), true; });
+    steps.Add("stop video", [this] { return musicVideo_->Close(), true; });
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
       for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
-                                                         lyricsWindow_, trayPopup_, mainWindow_})
+                                                         lyricsWindow_, trayPopup_, mtvWindow_,
+                                                         mainWindow_})
         if (w) w->hide();
       return true;
     });

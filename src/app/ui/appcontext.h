@@ -29,6 +29,9 @@ class LyricsSearch;
 class MainWindow;
 class MonitorWindow;
 class MpvPlayer;
+class MtvHitModel;
+class MtvWindow;
+class MusicVideo;
 class OnlineNotice;
 class PageFetcher;
 class PlaybackEngine;
@@ -80,6 +83,9 @@ class AppContext : public QObject {
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
   FrmId3Tag* tagEditor() const { return tagEditor_; }
   Donload* downloadWindow() const { return donload_; }
+  MtvWindow* musicVideoWindow() const { return mtvWindow_; }
+  MusicVideo& musicVideo() { return *musicVideo_; }
+  MediaPlayer& videoPlayer();
   SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
@@ -117,6 +123,7 @@ class AppContext : public QObject {
   void ConnectConfig();
   void ConnectTags();
   void ConnectDownloads();
+  void ConnectMusicVideo();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -157,6 +164,10 @@ class AppContext : public QObject {
   std::unique_ptr<SatelliteSwitch> satellites_;
   std::unique_ptr<Downloader> downloader_;  // Downloader1
   std::unique_ptr<SongDownload> songDownload_;
+  std::unique_ptr<MpvPlayer> videoPlayer_;  // WMP
+  std::unique_ptr<MtvHitModel> mtvHits_;
+  std::unique_ptr<MusicVideo> musicVideo_;
+  bool songPausedForVideo_ = false;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
@@ -169,6 +180,7 @@ class AppContext : public QObject {
   AboutWindow* aboutWindow_ = nullptr;
   FrmId3Tag* tagEditor_ = nullptr;
   Donload* donload_ = nullptr;
+  MtvWindow* mtvWindow_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 
