@@ -11,6 +11,7 @@
 #include "lyricspages.h"
 #include "downloadpages.h"
 #include "musicpages.h"
+#include "mtvpages.h"
 #include "noticepage.h"
 #include "radiopages.h"
 #include "web/servicehosts.h"
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   RegisterDownloads(server, catalogue);
   RegisterChartPages(server, catalogue);
   RegisterRadioStations(server, catalogue);
+  RegisterMtvPages(server, catalogue);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;
