@@ -38,7 +38,7 @@ QList<Video> Videos(const DemoCatalogue& cat, const QString& words) {
   return videos;
 }
 
-// The words searched for, wrapped in the site's highlight span wherever they occur.
+// The words searched for, wrapped in the site's highlight span wherever the title has them.
 QString Highlight(QString text, const QString& words) {
   for (const QString& w : words.split(u' ', Qt::SkipEmptyParts)) {
     if (!text.contains(w)) continue;
@@ -70,7 +70,7 @@ DemoResponse SearchPage(const DemoCatalogue& cat, const DemoRequest& r) {
                 "class=\"searchtitle\">[")
                 .arg(v.song->id)
                 .arg(v.version) +
-            Highlight(v.song->singer, words) + QStringLiteral("] ") + Highlight(title, words) +
+            v.song->singer + QStringLiteral("] ") + Highlight(title, words) +
             QStringLiteral("</a></li>\n");
   }
   html += QStringLiteral("</ul></body></html>\n");
