@@ -42,7 +42,7 @@ std::optional<int> ScanMtvTotal(const QString& page) {
   if (!text) return std::nullopt;
   // Val gives a double; a count past 16 bits (or 32) is held, never converted out of range.
   const double value = common::Val(*text);
-  if (!std::isfinite(value) || value <= 0) return 0;
+  if (std::isnan(value) || value <= 0) return 0;
   if (value >= kMaxMtvTotal) return kMaxMtvTotal;
   return static_cast<int>(value);
 }
