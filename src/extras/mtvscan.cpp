@@ -40,7 +40,15 @@ std::optional<int> ScanMtvTotal(const QString& page) {
   qsizetype from = 0;
   const auto text = Between(page, kTotalMarker, QStringLiteral("</b>"), from);
   if (!text) return std::nullopt;
-  // Val gives a double; a count past 16 bits (or 32) is held, never converted out of range.
+  // A count past 16 bits (or 32, or a double's range) is held at the largest, never wrapped
+  // or converted out of range.
+  const QString digits = text->trimmed();
+  qsizetype n = 0, first = -1;
+  while (n < digits.size() && digits.at(n) >= u'0' && digits.at(n) <= u'9') {
+    if (first < 0 && digits.at(n) != u'0') first = n;
+    ++n;
+  }
+  if (first >= 0 && n - first > 5) return kMaxMtvTotal;
   const double value = common::Val(*text);
   if (std::isnan(value) || value <= 0) return 0;
   if (value >= kMaxMtvTotal) return kMaxMtvTotal;
