@@ -165,4 +165,22 @@ TEST_F(MtvJourney, RefusedServerEntryPlaysNothingAndTheSongGoesOn) {
   EXPECT_EQ(app.videoPlayer().playState(), PlayState::Stopped);
 }
 
+// A video that ends by itself hands its output back; the next one must get it again (on X11
+// this once lost the program's X connection).
+TEST_F(MtvJourney, ASecondVideoPlaysAfterTheFirstEnds) {
+  QTest::mouseClick(app.mainWindow()->findChild<QAbstractButton*>(QStringLiteral("MTV1")),
+                    Qt::LeftButton);
+  SearchFor(QStringLiteral("青石板路"));
+  ASSERT_TRUE(Listed(1, QStringLiteral("青石板路 MV")));
+  DoubleClickRow(1);
+  ASSERT_TRUE(StateIs(app.videoPlayer(), PlayState::Playing));
+  ASSERT_TRUE(StateIs(app.videoPlayer(), PlayState::Stopped));
+  EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("播放已停止"));
+  QTest::qWait(500);  // mpv goes idle some 400 ms after the end
+  DoubleClickRow(2);
+  EXPECT_TRUE(StateIs(app.videoPlayer(), PlayState::Playing))
+      << static_cast<int>(app.videoPlayer().playState());
+  EXPECT_EQ(window->statusLabel()->text(), QStringLiteral("正在播放: 青石板路 现场版 --- 陈野"));
+}
+
 }  // namespace

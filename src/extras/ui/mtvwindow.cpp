@@ -3,15 +3,18 @@
 #include "extras/ui/mtvwindow.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibrary>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTableView>
 #include <QToolButton>
+#include <cstdlib>
 
 #include "common/twips.h"
 #include "components/ui/videosurface.h"
@@ -21,6 +24,27 @@
 #include "shell/ui/gridstyle.h"
 
 namespace {
+// Waits until the X server has seen every request of ours, so the surface made a moment ago
+// exists when the player, a separate X client, draws into it. Qt keeps requests buffered;
+// without this mpv could find no such window and open one of its own. libxcb is what Qt's
+// X11 platform runs on, so it is loaded from there rather than linked.
+void SyncWithXServer() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  if (!x11 || !x11->connection()) return;
+  struct Cookie {
+    unsigned int sequence;
+  };
+  using Request = Cookie (*)(xcb_connection_t*);
+  using Reply = void* (*)(xcb_connection_t*, Cookie, void**);
+  static QLibrary xcb(QStringLiteral("xcb"), 1);
+  static const auto request = reinterpret_cast<Request>(xcb.resolve("xcb_get_input_focus"));
+  static const auto reply = reinterpret_cast<Reply>(xcb.resolve("xcb_get_input_focus_reply"));
+  if (!request || !reply) return;
+  void* error = nullptr;
+  std::free(reply(x11->connection(), request(x11->connection()), &error));
+  std::free(error);
+}
+
 QLabel* PlainLabel(QWidget* parent, const QString& name) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
@@ -107,7 +131,9 @@ quintptr MtvWindow::EnsureVideoSurface() {
     surface_->setGeometry(videoArea_->rect());
     surface_->show();
   }
-  return surface_->videoWindowId();
+  const quintptr wid = surface_->videoWindowId();
+  SyncWithXServer();
+  return wid;
 }
 
 void MtvWindow::SetSearchText(const QString& text) {
