@@ -89,6 +89,8 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  // The video player draws into a window of the video window: it closes its output first.
+  videoPlayer_.reset();
   delete mtvWindow_;
   delete donload_;
   delete tagEditor_;
