@@ -104,6 +104,8 @@ bool MpvPlayer::EnsureMpv() {
     // GL, a virtual display) mpv's default probing ended in SDL, which opens a window of its
     // own, and a second video then lost the X connection; the GPU output is not worth that.
     SetOption(mpv_, "vo", "x11");
+    // Clicks on the video belong to our window (double-click, right-click menu).
+    SetOption(mpv_, "input-cursor", "no");
   } else {
     SetOption(mpv_, "vo", "null");
     SetOption(mpv_, "vid", "no");

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QTableView>
 #include <QToolButton>
 #include <cstdlib>
@@ -162,9 +163,13 @@ void MtvWindow::SetVideoFullScreen(bool on) {
        std::initializer_list<QWidget*>{text2_, image99_, label1_, count_, grid_, closeButton()})
     w->setVisible(!on);
   if (on) {
+    normalGeometry_ = geometry();
     showFullScreen();
+    // Without a window manager the full-screen request alone moves nothing.
+    if (const QScreen* s = screen()) setGeometry(s->geometry());
   } else {
     showNormal();
+    setGeometry(normalGeometry_);
     SetRoundRegion();
   }
   LayoutControls();

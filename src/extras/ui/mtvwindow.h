@@ -78,5 +78,6 @@ class MtvWindow : public SkinnedWindow {
   QTimer loadingTimer_;  // Timer2
   int frame_ = 0;
   bool fullScreen_ = false;
+  QRect normalGeometry_;
   QMenu* popup_ = nullptr;
 };
