@@ -26,6 +26,8 @@ void MusicVideo::AddMenus(MenuForm& menus) {
   menus.AddItem(kHitMenu, static_cast<int>(HitItem::Download), QStringLiteral("下载"));
   const char* player[] = {"播放/暂停", "停止", "全屏", "下载"};
   for (int k = 0; k < 4; ++k) menus.AddItem(kPlayerMenu, k, QString::fromUtf8(player[k]));
+  menus.AddItem(kSearchByMenu, static_cast<int>(SearchByItem::Title), QStringLiteral("按歌名"));
+  menus.AddItem(kSearchByMenu, static_cast<int>(SearchByItem::Singer), QStringLiteral("按歌手"));
 }
 
 MusicVideo::MusicVideo(PageFetcher& fetcher, const ServiceHosts& hosts, MediaPlayer& player,

@@ -30,6 +30,9 @@ class MusicVideo : public QObject {
   enum class PlayerItem { PlayPause = 0, Stop = 1, FullScreen = 2, Download = 3 };
   static inline const QString kHitMenu = QStringLiteral("MTV001");
   static inline const QString kPlayerMenu = QStringLiteral("abc1");
+  // The row menus' submenu "MTV欣赏": search the videos of the row's title or singer.
+  enum class SearchByItem { Title = 0, Singer = 1 };
+  static inline const QString kSearchByMenu = QStringLiteral("MTVls");
   static inline const QString kPlaceholder = QStringLiteral("输入歌名/ 歌手名...");
   static constexpr int kBufferTickMs = 100;
   static void AddMenus(MenuForm& menus);

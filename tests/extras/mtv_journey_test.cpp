@@ -25,6 +25,8 @@
 #include "extras/ui/mtvwindow.h"
 #include "mtvpages.h"
 #include "playback/ui/mainwindow.h"
+#include "playlist/playlistmanager.h"
+#include "playlist/songgridmodel.h"
 #include "support/scriptedprompter.h"
 #include "support/tempappdir.h"
 #include "web/servicehosts.h"
@@ -163,6 +165,27 @@ TEST_F(MtvJourney, RefusedServerEntryPlaysNothingAndTheSongGoesOn) {
   window->closeButton()->click();
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(app.videoPlayer().playState(), PlayState::Stopped);
+}
+
+// "MTV欣赏" on a playlist row: the video window opens and lists the videos of its singer.
+TEST_F(MtvJourney, RowMenuSearchesTheRowsSinger) {
+  SongGridModel& playlist = app.playlists().grid();
+  SongEntry row;
+  row.title = QStringLiteral("夏夜的海");
+  row.singer = QStringLiteral("林澈");
+  row.path = QStringLiteral("http://127.0.0.1:1/a.mp3");
+  playlist.SetEntry(1, row);
+  playlist.SetSelectedRow(1);
+  EXPECT_FALSE(window->isVisible());
+  Trigger("MTVls", 1);  // 按歌手
+  ASSERT_TRUE(window->isVisible());
+  EXPECT_EQ(window->searchBox()->text(), QStringLiteral("林澈"));
+  ASSERT_TRUE(Listed(6, QStringLiteral("海风(Live版) 现场版")));
+  Trigger("MTVls", 0);  // 按歌名, the window already open
+  ASSERT_TRUE(Listed(1, QStringLiteral("夏夜的海 MV")));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return window->countLabel()->text() == QStringLiteral("共找到 2 条相关信息"); },
+      kWaitMs));
 }
 
 // A video that ends by itself hands its output back; the next one must get it again (on X11

@@ -4,6 +4,7 @@
 // pauses while a video plays, and saving the playing video.
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 
 #include "app/ui/appcontext.h"
 #include "components/mpvplayer.h"
@@ -15,6 +16,8 @@
 #include "playback/playbackengine.h"
 #include "playback/satelliteswitch.h"
 #include "playback/ui/mainwindow.h"
+#include "playlist/songgridmodel.h"
+#include "playlist/ui/playlistwindow.h"
 #include "shell/ui/dockmanager.h"
 #include "web/pagefetcher.h"
 
@@ -68,9 +71,35 @@ void AppContext::ConnectMusicVideo() {
   satellites_->searchMusicVideos = [this] {
     musicVideo_->SearchFromBox(mtvWindow_->searchBox()->text());
   };
-  connect(mainWindow_, &MainWindow::MusicVideoToggleRequested, this, [this] {
+  auto toggle = [this] {
     if (satellites_->Toggle(SatelliteSwitch::MusicVideo)) dock_->DockAll();
     mainWindow_->SetToggleState(kLyricsToggle, lyricsWindow_->isVisible());
     mainWindow_->SetToggleState(SatelliteSwitch::MusicVideo, mtvWindow_->isVisible());
-  });
+  };
+  connect(mainWindow_, &MainWindow::MusicVideoToggleRequested, this, toggle);
+
+  // "MTV欣赏" under the playlist's and the results' row menus: the videos of the picked row's
+  // title or singer, in the video window (opened as the MTV toggle opens it).
+  auto searchBy = [this](const QString& title) {
+    auto* menu = new QMenu(title, playlistWindow_);
+    menu->addActions(menus_.Items(MusicVideo::kSearchByMenu));
+    return menu;
+  };
+  playlistWindow_->SetVideoMenus(searchBy(QStringLiteral("MTV欣赏")),
+                                 searchBy(QStringLiteral("MTV欣赏")));
+  connect(menus_.Array(MusicVideo::kSearchByMenu), &MenuArray::Triggered, this,
+          [this, toggle](int item) {
+            const SongGridModel& grid = playlistWindow_->currentTab() == 0 ? *msf_ : *msf1_;
+            const int row = grid.selectedRow();
+            const QString words =
+                (item == static_cast<int>(MusicVideo::SearchByItem::Title) ? grid.title(row)
+                                                                           : grid.cell(row, 2))
+                    .trimmed();
+            if (words.isEmpty()) return;
+            mtvWindow_->SetSearchText(words);
+            if (mtvWindow_->isVisible())
+              musicVideo_->SearchFromBox(words);
+            else
+              toggle();  // showing the window searches for what its box holds
+          });
 }
