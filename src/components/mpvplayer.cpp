@@ -100,6 +100,12 @@ bool MpvPlayer::EnsureMpv() {
   if (videoWindow_) {
     SetOption(mpv_, "wid", QByteArray::number(static_cast<qulonglong>(videoWindow_)));
     SetOption(mpv_, "force-window", "no");
+    // The plain X11 output draws into our window everywhere. Without a usable GPU (software
+    // GL, a virtual display) mpv's default probing ended in SDL, which opens a window of its
+    // own, and a second video then lost the X connection; the GPU output is not worth that.
+    SetOption(mpv_, "vo", "x11");
+    // Clicks on the video belong to our window (double-click, right-click menu).
+    SetOption(mpv_, "input-cursor", "no");
   } else {
     SetOption(mpv_, "vo", "null");
     SetOption(mpv_, "vid", "no");

@@ -38,6 +38,9 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {QStringLiteral("ChartSiteD"), QStringLiteral("chart site D")},
       {QStringLiteral("ChartSoso"), QStringLiteral("Soso charts")},
       {QStringLiteral("ChartSiteE"), QStringLiteral("chart site E")},
+      {kMtvSite, QStringLiteral("music-video search at /mtv/search.php; root of its hit links")},
+      {kMtvVideoHost, QStringLiteral("music-video host: its server table at /v/js/path.js")},
+      {kMtvFallback, QStringLiteral("music-video fallback server (port 8080), videos in /mtv/")},
   };
   return services;
 }

@@ -21,6 +21,9 @@ class ServiceHosts {
   static inline const QString kLyricsSite = QStringLiteral("LyricsSite");
   static inline const QString kBaiduLyrics = QStringLiteral("BaiduLyrics");
   static inline const QString kSogouForum = QStringLiteral("SogouForum");
+  static inline const QString kMtvSite = QStringLiteral("MtvSite");
+  static inline const QString kMtvVideoHost = QStringLiteral("MtvVideoHost");
+  static inline const QString kMtvFallback = QStringLiteral("MtvFallback");
 
   // Where the shipped defaults point: the demo web service.
   static inline const QString kDefaultHost = QStringLiteral("http://127.0.0.1:8460");

@@ -11,6 +11,7 @@
 #include "demoserver.h"
 #include "downloadpages.h"
 #include "lyricspages.h"
+#include "mtvpages.h"
 #include "musicpages.h"
 #include "noticepage.h"
 #include "radiopages.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   RegisterRadioStations(server, catalogue);
   RegisterSingerPages(server, catalogue);  // after the music search: they share /music.so
   RegisterAlbumPages(server, catalogue);   // after the music search: they share /music.so
+  RegisterMtvPages(server, catalogue);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;

@@ -16,6 +16,7 @@
 #include "common/numparse.h"
 #include "common/textfile.h"
 #include "lyrickinds.h"
+#include "mtvkinds.h"
 #include "scrapekind.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
@@ -82,6 +83,7 @@ int Help() {
     std::printf("  %-18s %s%s[%s]\n", k.name, k.help, *k.help ? " " : "",
                 qPrintable(k.fields.join(u',')));
   std::printf("  %s\n", qPrintable(LyricsKindNames()));
+  std::printf("  %s (--path-script FILE)\n", qPrintable(MtvKindNames()));
   return 0;
 }
 
@@ -116,6 +118,7 @@ int main(int argc, char** argv) {
   bool argOk = true;
   const int arg = argText.isEmpty() ? 0 : argText.toInt(&argOk);
   if (!argOk) return Usage("--arg needs a number");
+  if (const int rc = RunMtvKind(args, servicesFile, json); rc >= 0) return rc;
   if (args.size() != 2) return Usage("expected KIND and FILE");
   if (const int rc = RunLyricsKind(args.at(0), args.at(1), servicesFile, json); rc >= 0) return rc;
   const Kind* kind = nullptr;

@@ -28,8 +28,11 @@
 #include "download/songdownload.h"
 #include "download/ui/donload.h"
 #include "extras/albumbrowser.h"
+#include "extras/mtvhitmodel.h"
+#include "extras/musicvideo.h"
 #include "extras/singerprofile.h"
 #include "extras/ui/frmnet.h"
+#include "extras/ui/mtvwindow.h"
 #include "extras/ui/qqpai.h"
 #include "lyrics/lrchitmodel.h"
 #include "lyrics/lyricscontroller.h"
@@ -96,6 +99,9 @@ AppContext::~AppContext() {
   tray_.reset();
   delete singerWindow_;
   delete albumWindow_;
+  // The video player draws into a window of the video window: it closes its output first.
+  videoPlayer_.reset();
+  delete mtvWindow_;
   delete donload_;
   delete tagEditor_;
   delete aboutWindow_;
@@ -109,6 +115,9 @@ AppContext::~AppContext() {
 
 MediaPlayer& AppContext::player() {
   return *player_;
+}
+MediaPlayer& AppContext::videoPlayer() {
+  return *videoPlayer_;
 }
 
 bool AppContext::Main() {
@@ -216,6 +225,7 @@ void AppContext::Build() {
   ConnectDownloads();
   ConnectSinger();
   ConnectAlbums();
+  ConnectMusicVideo();
 }
 
 void AppContext::CreateMenus() {
@@ -223,6 +233,7 @@ void AppContext::CreateMenus() {
   playlist::CreatePlaylistMenus(menus_);
   PlaybackEngine::AddControlsMenu(menus_);
   FrmLrc::AddOptionsMenu(menus_);
+  MusicVideo::AddMenus(menus_);
 }
 
 void AppContext::PlaceMainWindow() {
@@ -325,11 +336,12 @@ void AppContext::Shutdown() {
     steps.Add("save list", [this] { return playlists_->SaveList(), true; });
     steps.Add("picture cache", [this] { return app::RemovePictureCache(paths_); });
     steps.Add("stop", [this] { return engine_->StopButton(), true; });
+    steps.Add("stop video", [this] { return musicVideo_->Close(), true; });
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
-      for (QWidget* w :
-           std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_, lyricsWindow_,
-                                           singerWindow_, albumWindow_, trayPopup_, mainWindow_})
+      for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
+                                                        lyricsWindow_, singerWindow_, albumWindow_,
+                                                        mtvWindow_, trayPopup_, mainWindow_})
         if (w) w->hide();
       return true;
     });

@@ -33,6 +33,9 @@ class MonitorWindow;
 class MprisBridge;
 class MprisService;
 class MpvPlayer;
+class MtvHitModel;
+class MtvWindow;
+class MusicVideo;
 class OnlineNotice;
 class PageFetcher;
 class PlaybackEngine;
@@ -91,6 +94,9 @@ class AppContext : public QObject {
   QQPai* albumWindow() const { return albumWindow_; }
   AlbumBrowser& albums() { return *albums_; }
   Downloader& pictureDownloader() { return *pictureDownloader_; }
+  MtvWindow* musicVideoWindow() const { return mtvWindow_; }
+  MusicVideo& musicVideo() { return *musicVideo_; }
+  MediaPlayer& videoPlayer();
   SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
@@ -133,6 +139,7 @@ class AppContext : public QObject {
   void ConnectMpris();
   void ConnectSinger();
   void ConnectAlbums();
+  void ConnectMusicVideo();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -179,6 +186,10 @@ class AppContext : public QObject {
   std::unique_ptr<Downloader> pictureDownloader_;
   std::unique_ptr<SingerProfile> singer_;
   std::unique_ptr<AlbumBrowser> albums_;
+  std::unique_ptr<MpvPlayer> videoPlayer_;  // WMP
+  std::unique_ptr<MtvHitModel> mtvHits_;
+  std::unique_ptr<MusicVideo> musicVideo_;
+  bool songPausedForVideo_ = false;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
@@ -193,6 +204,7 @@ class AppContext : public QObject {
   Donload* donload_ = nullptr;
   FrmNet* singerWindow_ = nullptr;
   QQPai* albumWindow_ = nullptr;
+  MtvWindow* mtvWindow_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 
