@@ -37,6 +37,7 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {QStringLiteral("ChartSiteD"), QStringLiteral("chart site D")},
       {QStringLiteral("ChartSoso"), QStringLiteral("Soso charts")},
       {QStringLiteral("ChartSiteE"), QStringLiteral("chart site E")},
+      {QStringLiteral("PictureSearch"), QStringLiteral("picture search, at /pics")},
   };
   return services;
 }
