@@ -8,10 +8,11 @@
 #include "catalogue.h"
 #include "chartpages.h"
 #include "demoserver.h"
-#include "lyricspages.h"
 #include "downloadpages.h"
+#include "lyricspages.h"
 #include "musicpages.h"
 #include "noticepage.h"
+#include "picturepages.h"
 #include "radiopages.h"
 #include "web/servicehosts.h"
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
   RegisterDownloads(server, catalogue);
   RegisterChartPages(server, catalogue);
   RegisterRadioStations(server, catalogue);
+  RegisterPicturePages(server, catalogue);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;
