@@ -60,6 +60,7 @@ const QList<Kind>& Kinds() {
          [](const Page& p) { return AddressRow(web::FindUrlaAnchor(p.joined)); }},
     };
     all << ChartKinds();
+    all << PictureKinds();
     return all;
   }();
   return kinds;
@@ -145,6 +146,7 @@ int main(int argc, char** argv) {
   }
   page.hosts = {hosts.Host(ServiceHosts::kSogouSearch), hosts.Host(ServiceHosts::kSogouListen),
                 hosts.Host(ServiceHosts::kBaiduSearch), hosts.Host(ServiceHosts::kSosoSearch)};
+  page.services = &hosts;
 
   const Rows rows = kind->run(page);
   if (json) {
