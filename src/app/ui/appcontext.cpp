@@ -26,6 +26,11 @@
 #include "download/downloader.h"
 #include "download/songdownload.h"
 #include "download/ui/donload.h"
+#include "extras/picsearch.h"
+#include "extras/picviewer.h"
+#include "extras/ui/piclist.h"
+#include "extras/ui/showpic.h"
+#include "extras/wallpaper.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/lyricssearch.h"
 #include "lyrics/ui/frmlrc.h"
@@ -86,6 +91,8 @@ AppContext::~AppContext() {
   // Windows refer to the models and the engine: they go first.
   delete splash_;
   tray_.reset();
+  delete showPic_;
+  delete picList_;
   delete donload_;
   delete tagEditor_;
   delete aboutWindow_;
@@ -171,6 +178,8 @@ void AppContext::Build() {
   downloader_ = std::make_unique<Downloader>(fetcher_->network());
   songDownload_ = std::make_unique<SongDownload>(*downloader_, *prompter_, paths_.downloadDir());
   donload_ = new Donload(*downloader_);
+  pictureDownloader_ = std::make_unique<Downloader>(fetcher_->network());
+  pictureDownloader_->SetMaxBytes(web::kPictureMaxBytes);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -189,6 +198,7 @@ void AppContext::Build() {
   ConnectShell();
   ConnectTags();
   ConnectDownloads();
+  ConnectPictures();
 }
 
 void AppContext::CreateMenus() {
@@ -218,6 +228,7 @@ void AppContext::LoadWindows() {
   monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
   dock_->Register(DockIndex::Monitor, monitorWindow_);
   dock_->Register(DockIndex::About, aboutWindow_);
+  dock_->Register(DockIndex::PicList, picList_);
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);
@@ -292,8 +303,9 @@ void AppContext::Shutdown() {
     steps.Add("stop", [this] { return engine_->StopButton(), true; });
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
-      for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
-                                                         lyricsWindow_, trayPopup_, mainWindow_})
+      for (QWidget* w :
+           std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_, lyricsWindow_,
+                                           picList_, showPic_, trayPopup_, mainWindow_})
         if (w) w->hide();
       return true;
     });

@@ -31,6 +31,9 @@ class MonitorWindow;
 class MpvPlayer;
 class OnlineNotice;
 class PageFetcher;
+class PicList;
+class PicSearch;
+class PicViewer;
 class PlaybackEngine;
 class PlaylistCommands;
 class PlaylistManager;
@@ -44,12 +47,14 @@ class ResultRowPlayer;
 class ServiceHosts;
 class SatelliteSwitch;
 class SettingsCommands;
+class ShowPic;
 class SignalWatcher;
 class SongGridModel;
 class SongDownload;
 class SongSearch;
 class TrayIcon;
 class TrayPopup;
+class Wallpaper;
 
 // The one place that knows the concrete types: builds every object, hands collaborators
 // through constructors, connects the areas and runs the start-up and shutdown sequences.
@@ -80,6 +85,9 @@ class AppContext : public QObject {
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
   FrmId3Tag* tagEditor() const { return tagEditor_; }
   Donload* downloadWindow() const { return donload_; }
+  PicList* pictureWindow() const { return picList_; }
+  ShowPic* pictureViewer() const { return showPic_; }
+  PicSearch& pictureSearch() { return *picSearch_; }
   SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
@@ -117,6 +125,7 @@ class AppContext : public QObject {
   void ConnectConfig();
   void ConnectTags();
   void ConnectDownloads();
+  void ConnectPictures();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -157,6 +166,11 @@ class AppContext : public QObject {
   std::unique_ptr<SatelliteSwitch> satellites_;
   std::unique_ptr<Downloader> downloader_;  // Downloader1
   std::unique_ptr<SongDownload> songDownload_;
+  // Thumbnails and pictures: capped, and kept out of the user's download window.
+  std::unique_ptr<Downloader> pictureDownloader_;
+  std::unique_ptr<PicSearch> picSearch_;
+  std::unique_ptr<PicViewer> picViewer_;
+  std::unique_ptr<Wallpaper> wallpaper_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
@@ -169,6 +183,8 @@ class AppContext : public QObject {
   AboutWindow* aboutWindow_ = nullptr;
   FrmId3Tag* tagEditor_ = nullptr;
   Donload* donload_ = nullptr;
+  PicList* picList_ = nullptr;
+  ShowPic* showPic_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 

@@ -7,6 +7,7 @@
 #include "app/ui/aboutwindow.h"
 #include "app/ui/appcontext.h"
 #include "config/settingscommands.h"
+#include "extras/ui/piclist.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
@@ -44,6 +45,7 @@ void AppContext::ConnectMainWindow() {
   connect(mainWindow_, &MainWindow::SatelliteToggleRequested, this, [this](int index) {
     if (satellites_->Toggle(index)) dock_->DockAll();
     mainWindow_->SetToggleState(kLyricsToggle, lyricsWindow_->isVisible());
+    mainWindow_->SetToggleState(SatelliteSwitch::Pictures, picList_->isVisible());
   });
   connect(mainWindow_, &MainWindow::PlaylistToggleRequested, this, [this] {
     const bool show = !playlistWindow_->isVisible();
@@ -76,6 +78,8 @@ void AppContext::HideSatellites() {
     SaveConfig();
   }
   monitorWindow_->hide();
+  picList_->hide();
+  mainWindow_->SetToggleState(SatelliteSwitch::Pictures, false);
   playlistWindow_->hide();
   mainWindow_->SetPlaylistShown(false);
   mainWindow_->SetToggleState(kLyricsToggle, false);
