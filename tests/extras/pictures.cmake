@@ -1,0 +1,3 @@
+# SPDX-FileCopyrightText: 2026 The Tunewharf developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+tw_add_test(picturescan_test SOURCES picturescan_test.cpp LIBS tw_pictures)
