@@ -133,8 +133,8 @@ void PicSearch::OnFirstPage(const QString& page) {
   const QString part = extras::ResultPart(page);
   const extras::PageBar bar = extras::ScanPageBar(part, hosts_.Host(kServiceKey));
   if (!bar.found) {
-    const QString other = author ? author().trimmed() : QString();
-    if (!retrying_ && !other.isEmpty()) {
+    const QString other = !retrying_ && author ? author().trimmed() : QString();
+    if (!other.isEmpty()) {
       retrying_ = true;
       emit SearchBoxChanged(other);
       Search(other);
@@ -152,17 +152,20 @@ void PicSearch::OnFirstPage(const QString& page) {
 }
 
 void PicSearch::WalkOn(int step) {
-  // Stop once the bar already shows the last page, or when the walk is over.
-  if (step >= walk_.size() || (step > 0 && walk_.at(step) > count_)) return Counted();
+  if (step >= walk_.size()) return Counted();
   const int search = search_;
+  const int page = walk_.at(step);
   const QString host = hosts_.HostName(kServiceKey);
-  fetcher_.Fetch(SearchUrl(extras::WalkPageQuery(words_, walk_.at(step), kind(), host)),
-                 kWalkScratch, this, [this, search, step](const web::FetchResult& r) {
+  fetcher_.Fetch(SearchUrl(extras::WalkPageQuery(words_, page, kind(), host)), kWalkScratch, this,
+                 [this, search, step, page](const web::FetchResult& r) {
                    if (search != search_) return;
                    const extras::PageBar bar = extras::ScanPageBar(extras::ResultPart(r.Joined()),
                                                                    hosts_.Host(kServiceKey));
                    if (!r.ok || !bar.found) return Counted();
                    count_ = qMax(count_, bar.lastPage);
+                   // A bar with no next page, or one that ends before the page asked for,
+                   // shows the last page.
+                   if (!bar.hasNext || bar.lastPage < page) return Counted();
                    WalkOn(step + 1);
                  });
 }

@@ -124,6 +124,8 @@ PageBar ScanPageBar(const QString& page, const QString& root) {
     if (end < 0 || end > to) end = to;
     const QString link = Absolute(page.mid(start, end - start), root);
     if (!link.isEmpty()) bar.links << link;
+    // The last link running up to "下一页" is the next-page link.
+    bar.hasNext = end + 2 == to;
     at = end;
   }
   return bar;

@@ -34,9 +34,10 @@ QList<int> WalkPages();
 QString ResultPart(const QString& page);
 
 struct PageBar {
-  bool found = false;  // the page has a bar between "上一页" and "下一页" after "pagebar"
-  int lastPage = 0;    // the highest page number the bar shows (at least 1 when found)
-  QStringList links;   // the page addresses in the bar, relative ones prefixed with root
+  bool found = false;    // the page has a bar between "上一页" and "下一页" after "pagebar"
+  int lastPage = 0;      // the highest page number the bar shows (at least 1 when found)
+  bool hasNext = false;  // "下一页" is a link: pages follow the shown one
+  QStringList links;     // the page addresses in the bar, relative ones prefixed with root
 };
 // "pagebar <a id=image_prev href=/p?page=1 >上一页</a> <b>2</b> <a href=/p?page=3 >3</a>
 //  <a href=/p?page=3 >下一页</a>" -> found, lastPage 3, links {root + "/p?page=3"}.

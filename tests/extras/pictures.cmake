@@ -1,3 +1,4 @@
 # SPDX-FileCopyrightText: 2026 The Tunewharf developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 tw_add_test(picturescan_test SOURCES picturescan_test.cpp LIBS tw_pictures)
+tw_add_test(picsearch_test SOURCES picsearch_test.cpp LIBS tw_pictures tw_demoservice)

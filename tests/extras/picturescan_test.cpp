@@ -21,6 +21,7 @@ TEST(PictureScan, PageBarCountsTheHighestPageAndKeepsItsLinks) {
   const auto bar = extras::ScanPageBar(extras::ResultPart(page), kRoot);
   EXPECT_TRUE(bar.found);
   EXPECT_EQ(bar.lastPage, 3);
+  EXPECT_TRUE(bar.hasNext);
   EXPECT_EQ(bar.links, (QStringList{"http://pics.test/pics?page=1", "http://other.test/pics?page=3",
                                     "http://pics.test/pics?page=3"}));
 }
@@ -30,6 +31,10 @@ TEST(PictureScan, PageBarOfTenPagesOrMoreAndItsAbsence) {
   for (int p = 2; p <= 10; ++p) ten += QStringLiteral(" <a href=/pics?page=%1 >%1</a>").arg(p);
   ten += QStringLiteral(" <a href=/pics?page=2 >下一页</a>");
   EXPECT_EQ(extras::ScanPageBar(Bar(ten), kRoot).lastPage, 10);
+  const auto last =
+      extras::ScanPageBar(Bar("<a href=/p?page=9 >上一页</a> <b>10</b> 下一页"), kRoot);
+  EXPECT_TRUE(last.found);
+  EXPECT_FALSE(last.hasNext);
 
   // Without the bar, or with a half bar, the search found nothing.
   EXPECT_FALSE(extras::ScanPageBar(QStringLiteral("上一页 <b>1</b> 下一页"), kRoot).found);
