@@ -2,3 +2,4 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 tw_add_test(picturescan_test SOURCES picturescan_test.cpp LIBS tw_pictures)
 tw_add_test(picsearch_test SOURCES picsearch_test.cpp LIBS tw_pictures tw_demoservice)
+tw_add_test(picviewer_test SOURCES picviewer_test.cpp LIBS tw_pictures_ui)
