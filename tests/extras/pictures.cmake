@@ -5,3 +5,4 @@ tw_add_test(picsearch_test SOURCES picsearch_test.cpp LIBS tw_pictures tw_demose
 tw_add_test(picviewer_test SOURCES picviewer_test.cpp LIBS tw_pictures_ui)
 # Starts a session bus of its own (dbus-daemon) with a fake desktop portal on it.
 tw_add_test(wallpaper_test SOURCES wallpaper_test.cpp LIBS tw_pictures Qt6::DBus)
+tw_add_test(journey_pictures_test SOURCES journey_pictures_test.cpp LIBS tw_app_ui tw_demoservice)
