@@ -135,20 +135,31 @@ void Wallpaper::TryGnome(const QString& uri) {
                   QStringLiteral("无法设置桌面壁纸:这个桌面没有壁纸服务(org.freedesktop.portal."
                                  "Wallpaper),也不是可以直接设置背景的 GNOME 桌面。图片已保存在:") +
                       copyPath());
+  // The dark-style picture is set too; a GNOME before 42 has no such key, which is no failure.
+  RunGsettings(program, QStringLiteral("picture-uri"), uri, [this, program, uri](bool ok) {
+    if (!ok) return Report(false, QStringLiteral("无法设置桌面壁纸:GNOME 的背景设置没有写入。"));
+    RunGsettings(program, QStringLiteral("picture-uri-dark"), uri,
+                 [this](bool) { Report(true, QStringLiteral("设置成功!")); });
+  });
+}
+
+void Wallpaper::RunGsettings(const QString& program, const QString& key, const QString& uri,
+                             std::function<void(bool)> done) {
   // The program gets its arguments as a list: no shell reads the address.
   auto* process = new QProcess(this);
-  connect(process, &QProcess::finished, this, [this, process](int code, QProcess::ExitStatus st) {
+  auto finish = [process, done](bool ok) {
+    process->disconnect();
     process->deleteLater();
-    if (st == QProcess::NormalExit && code == 0) return Report(true, QStringLiteral("设置成功!"));
-    Report(false, QStringLiteral("无法设置桌面壁纸:GNOME 的背景设置没有写入。"));
+    done(ok);
+  };
+  connect(process, &QProcess::finished, this, [finish](int code, QProcess::ExitStatus status) {
+    finish(status == QProcess::NormalExit && code == 0);
   });
-  connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError e) {
-    if (e != QProcess::FailedToStart) return;
-    process->deleteLater();
-    Report(false, QStringLiteral("无法设置桌面壁纸:GNOME 的背景设置没有写入。"));
+  connect(process, &QProcess::errorOccurred, this, [finish](QProcess::ProcessError e) {
+    if (e == QProcess::FailedToStart) finish(false);
   });
-  process->start(program, {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.background"),
-                           QStringLiteral("picture-uri"), uri});
+  process->start(program,
+                 {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.background"), key, uri});
 }
 
 void Wallpaper::Report(bool ok, const QString& message) {

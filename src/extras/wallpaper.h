@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+#include <functional>
 
 class Prompter;
 class QDBusPendingCallWatcher;
@@ -43,6 +44,8 @@ class Wallpaper : public QObject {
   void CallPortal(const QString& uri);
   void OnPortalReply(QDBusPendingCallWatcher* watcher);
   void TryGnome(const QString& uri);
+  void RunGsettings(const QString& program, const QString& key, const QString& uri,
+                    std::function<void(bool)> done);
   void Report(bool ok, const QString& message);
   void Unsubscribe();
 

@@ -229,6 +229,10 @@ void AppContext::LoadWindows() {
   dock_->Register(DockIndex::Monitor, monitorWindow_);
   dock_->Register(DockIndex::About, aboutWindow_);
   dock_->Register(DockIndex::PicList, picList_);
+  // The picture list starts undocked; it first shows where it would dock.
+  picList_->MoveTwips(DockLayout::DockedPosition(static_cast<int>(DockIndex::PicList),
+                                                 mainWindow_->geometryTwips(), {},
+                                                 picList_->geometryTwips().size()));
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);

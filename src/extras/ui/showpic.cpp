@@ -3,10 +3,12 @@
 #include "extras/ui/showpic.h"
 
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 
 #include "config/menuform.h"
 #include "extras/picturecache.h"
@@ -45,6 +47,8 @@ void ShowPic::OpenSet(const QString& folder, const QString& caption) {
   caption_->setText(caption);
   caption_->adjustSize();
   viewer_.Open(folder, caption);
+  // Without a window manager a full-screen request changes nothing: cover the screen anyway.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->geometry());
   showFullScreen();
   raise();
   activateWindow();
