@@ -124,14 +124,6 @@ TEST_F(PicturesJourney, ANewSongSearchesWhileTheWindowIsShownAndItsAutoSearchIsO
   Child<QCheckBox>(list, "Check1")->setChecked(false);
   emit app->engine().PictureSearchWanted("陈野");
   EXPECT_EQ(Child<QLineEdit>(list, "Text1")->text(), "苏晚晴");
-
-  // The kinds menu: a chosen item is the only check among the twelve.
-  app->menus().Item("PicFormat", 3)->trigger();
-  int checked = 0;
-  for (const char* array : {"BiZhi", "PicFormat"})
-    for (QAction* item : app->menus().Items(array)) checked += item->isChecked() ? 1 : 0;
-  EXPECT_EQ(checked, 1);
-  EXPECT_TRUE(app->menus().IsChecked("PicFormat", 3));
 }
 
 }  // namespace

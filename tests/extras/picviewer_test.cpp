@@ -160,13 +160,15 @@ TEST_F(PicViewerTest, ViewerKeysStopTheShowAndClose) {
   EXPECT_EQ(window.counterText(), "2  /  4");
 
   viewer->StartSlideShow();
-  QTest::keyClick(&window, Qt::Key_Escape);
+  QTest::keyClick(&window, Qt::Key_Escape);  // also ends a running show
   EXPECT_FALSE(viewer->slideShowOn());
   EXPECT_FALSE(window.isVisible());
 
   window.OpenSet(folder.path(), "共4张(套图)");
+  viewer->StartSlideShow();
   QTest::keyClick(&window, Qt::Key_F4, Qt::AltModifier);
   EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(viewer->slideShowOn());
 }
 
 }  // namespace

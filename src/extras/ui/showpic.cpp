@@ -122,3 +122,9 @@ void ShowPic::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) viewer_.Next();
   QWidget::mouseReleaseEvent(event);
 }
+
+void ShowPic::hideEvent(QHideEvent* event) {
+  // However the viewer went away (the window manager's close too), the show ends with it.
+  viewer_.StopSlideShow();
+  QWidget::hideEvent(event);
+}

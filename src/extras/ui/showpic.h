@@ -28,6 +28,7 @@ class ShowPic : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   void ShowPicture(const QString& file, const QString& counter);
