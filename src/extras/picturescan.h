@@ -20,7 +20,8 @@ struct PicKind {
   int di = 5;
 };
 
-// Queries after "/pics?". words go in as typed (the fetcher escapes them as GBK).
+// Queries after "/pics?". words go in as typed, but for the characters that would end the
+// value (the fetcher escapes the rest as GBK).
 QString FirstPageQuery(const QString& words, PicKind kind, const QString& host);
 // A later result page for the page walk.
 QString WalkPageQuery(const QString& words, int page, PicKind kind, const QString& host);

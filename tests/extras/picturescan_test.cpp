@@ -119,6 +119,9 @@ TEST(PictureScan, RequestsCarryKindAndHost) {
   EXPECT_EQ(extras::WalkPageQuery("林澈", 19, {2, 8}, "pics.test"),
             "query=林澈&page=19&mood=0&dheight=768&dwidth=1024&mode=2&di=8&_asf=pics.test"
             "&w=05000000&dr=1");
+  // A name cannot add or cut parameters.
+  EXPECT_TRUE(extras::FirstPageQuery("A&B=C #1+%", kind, "h")
+                  .startsWith("query=A%26B%3DC%20%231%2B%25&mode=4&"));
   EXPECT_EQ(extras::ThumbPageQuery("林澈", 3, {2, 9}, "pics.test"),
             "query=林澈&page=3&mood=0&mode=2&di=9&_asf=pics.test&w=05000000&dr=1");
 }
