@@ -8,7 +8,7 @@ pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev
       xvfb xauth fonts-wqy-microhei xdotool imagemagick
       sox libsox-fmt-mp3 lame ffmpeg zlib1g-dev
       libpulse-dev pulseaudio pulseaudio-utils qt6-translations-l10n
-      python3-mutagen desktop-file-utils appstream dbus playerctl)
+      python3-mutagen desktop-file-utils appstream dbus dbus-daemon playerctl)
 [ "${1:-}" = fuzz ] && pkgs+=(clang libclang-rt-dev)
 missing=()
 for p in "${pkgs[@]}"; do

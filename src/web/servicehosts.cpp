@@ -41,6 +41,7 @@ const QList<ServiceHosts::Service>& ServiceHosts::Services() {
       {kMtvSite, QStringLiteral("music-video search at /mtv/search.php; root of its hit links")},
       {kMtvVideoHost, QStringLiteral("music-video host: its server table at /v/js/path.js")},
       {kMtvFallback, QStringLiteral("music-video fallback server (port 8080), videos in /mtv/")},
+      {QStringLiteral("PictureSearch"), QStringLiteral("picture search, at /pics")},
   };
   return services;
 }

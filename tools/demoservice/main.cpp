@@ -14,6 +14,7 @@
 #include "mtvpages.h"
 #include "musicpages.h"
 #include "noticepage.h"
+#include "picturepages.h"
 #include "radiopages.h"
 #include "singerpages.h"
 #include "web/servicehosts.h"
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   RegisterSingerPages(server, catalogue);  // after the music search: they share /music.so
   RegisterAlbumPages(server, catalogue);   // after the music search: they share /music.so
   RegisterMtvPages(server, catalogue);
+  RegisterPicturePages(server, catalogue);
   if (!server.Listen(static_cast<quint16>(wanted))) {
     std::fprintf(stderr, "tunewharf-demo: cannot listen on 127.0.0.1:%u\n", wanted);
     return 1;

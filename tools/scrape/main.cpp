@@ -64,6 +64,7 @@ const QList<Kind>& Kinds() {
     all << ChartKinds();
     all << SingerKinds();
     all << AlbumKinds();
+    all << PictureKinds();
     return all;
   }();
   return kinds;
@@ -151,6 +152,7 @@ int main(int argc, char** argv) {
   }
   page.hosts = {hosts.Host(ServiceHosts::kSogouSearch), hosts.Host(ServiceHosts::kSogouListen),
                 hosts.Host(ServiceHosts::kBaiduSearch), hosts.Host(ServiceHosts::kSosoSearch)};
+  page.services = &hosts;
 
   const Rows rows = kind->run(page);
   if (json) {

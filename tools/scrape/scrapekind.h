@@ -9,6 +9,8 @@
 
 #include "web/songscan.h"
 
+class ServiceHosts;
+
 // What one scraper of the command gets: the page read back as the program reads it, the
 // hosts, the --arg value, and a place for the scraper's other values (printed with --json).
 struct ScrapePage {
@@ -17,6 +19,7 @@ struct ScrapePage {
   web::EngineHosts hosts;
   int arg = 0;
   QJsonObject* values = nullptr;
+  const ServiceHosts* services = nullptr;  // every host, for kinds beyond the song engines
 };
 using ScrapeRows = QList<QStringList>;
 
@@ -38,3 +41,6 @@ const QList<ScrapeKind>& ChartKinds();
 
 // The singer profile's kinds: singer-search and singer-page.
 const QList<ScrapeKind>& SingerKinds();
+// The picture search kinds: picture-search (the page count a first page shows), picture-thumbs
+// (the thumbnails of a result page) and picture-set (the pictures of a set page).
+const QList<ScrapeKind>& PictureKinds();

@@ -30,10 +30,15 @@
 #include "extras/albumbrowser.h"
 #include "extras/mtvhitmodel.h"
 #include "extras/musicvideo.h"
+#include "extras/picsearch.h"
+#include "extras/picviewer.h"
 #include "extras/singerprofile.h"
 #include "extras/ui/frmnet.h"
 #include "extras/ui/mtvwindow.h"
+#include "extras/ui/piclist.h"
 #include "extras/ui/qqpai.h"
+#include "extras/ui/showpic.h"
+#include "extras/wallpaper.h"
 #include "lyrics/lrchitmodel.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/lyricssearch.h"
@@ -102,6 +107,8 @@ AppContext::~AppContext() {
   // The video player draws into a window of the video window: it closes its output first.
   videoPlayer_.reset();
   delete mtvWindow_;
+  delete showPic_;
+  delete picList_;
   delete donload_;
   delete tagEditor_;
   delete aboutWindow_;
@@ -226,6 +233,7 @@ void AppContext::Build() {
   ConnectSinger();
   ConnectAlbums();
   ConnectMusicVideo();
+  ConnectPictures();
 }
 
 void AppContext::CreateMenus() {
@@ -263,6 +271,11 @@ void AppContext::LoadWindows() {
   albumWindow_->MoveTwips(DockLayout::DockedPosition(
       static_cast<int>(DockIndex::Album), mainWindow_->geometryTwips(),
       lyricsWindow_->geometryTwips(), albumWindow_->geometryTwips().size()));
+  dock_->Register(DockIndex::PicList, picList_);
+  // The picture list starts undocked; it first shows where it would dock.
+  picList_->MoveTwips(DockLayout::DockedPosition(static_cast<int>(DockIndex::PicList),
+                                                 mainWindow_->geometryTwips(), {},
+                                                 picList_->geometryTwips().size()));
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);
@@ -339,9 +352,9 @@ void AppContext::Shutdown() {
     steps.Add("stop video", [this] { return musicVideo_->Close(), true; });
     steps.Add("clear lyrics", [this] { return lrcShow_->Clear(), true; });
     steps.Add("windows", [this] {
-      for (QWidget* w : std::initializer_list<QWidget*>{playlistWindow_, monitorWindow_,
-                                                        lyricsWindow_, singerWindow_, albumWindow_,
-                                                        mtvWindow_, trayPopup_, mainWindow_})
+      for (QWidget* w : std::initializer_list<QWidget*>{
+               playlistWindow_, monitorWindow_, lyricsWindow_, singerWindow_, albumWindow_,
+               mtvWindow_, picList_, showPic_, trayPopup_, mainWindow_})
         if (w) w->hide();
       return true;
     });

@@ -38,6 +38,9 @@ class MtvWindow;
 class MusicVideo;
 class OnlineNotice;
 class PageFetcher;
+class PicList;
+class PicSearch;
+class PicViewer;
 class PlaybackEngine;
 class PlaylistCommands;
 class PlaylistManager;
@@ -53,12 +56,14 @@ class ServiceHosts;
 class SatelliteSwitch;
 class SettingsCommands;
 class SingerProfile;
+class ShowPic;
 class SignalWatcher;
 class SongGridModel;
 class SongDownload;
 class SongSearch;
 class TrayIcon;
 class TrayPopup;
+class Wallpaper;
 
 // The one place that knows the concrete types: builds every object, hands collaborators
 // through constructors, connects the areas and runs the start-up and shutdown sequences.
@@ -97,6 +102,9 @@ class AppContext : public QObject {
   MtvWindow* musicVideoWindow() const { return mtvWindow_; }
   MusicVideo& musicVideo() { return *musicVideo_; }
   MediaPlayer& videoPlayer();
+  PicList* pictureWindow() const { return picList_; }
+  ShowPic* pictureViewer() const { return showPic_; }
+  PicSearch& pictureSearch() { return *picSearch_; }
   SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }
   MediaPlayer& player();
@@ -140,6 +148,7 @@ class AppContext : public QObject {
   void ConnectSinger();
   void ConnectAlbums();
   void ConnectMusicVideo();
+  void ConnectPictures();
   void ApplyLoadedConfig();
   void SaveConfig();
   void PlaceMainWindow();
@@ -190,6 +199,9 @@ class AppContext : public QObject {
   std::unique_ptr<MtvHitModel> mtvHits_;
   std::unique_ptr<MusicVideo> musicVideo_;
   bool songPausedForVideo_ = false;
+  std::unique_ptr<PicSearch> picSearch_;
+  std::unique_ptr<PicViewer> picViewer_;
+  std::unique_ptr<Wallpaper> wallpaper_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;
@@ -205,6 +217,8 @@ class AppContext : public QObject {
   FrmNet* singerWindow_ = nullptr;
   QQPai* albumWindow_ = nullptr;
   MtvWindow* mtvWindow_ = nullptr;
+  PicList* picList_ = nullptr;
+  ShowPic* showPic_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;
   InitSplash* splash_ = nullptr;
 

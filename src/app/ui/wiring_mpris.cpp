@@ -9,6 +9,7 @@
 #include "components/mpvplayer.h"
 #include "components/ui/lrcshow.h"
 #include "config/settingscommands.h"
+#include "download/downloader.h"
 #include "lyrics/lyricscontroller.h"
 #include "playback/playbackengine.h"
 #include "playback/ui/mainwindow.h"
@@ -38,6 +39,9 @@ void AppContext::ConnectMpris() {
   connect(engine_.get(), &PlaybackEngine::LyricsReset, bridge, &MprisBridge::OnLyricsMoved);
   connect(lyrics_.get(), &LyricsController::PositionShown, bridge, &MprisBridge::OnLyricsMoved);
   connect(settings_.get(), &SettingsCommands::ConfigChanged, bridge, &MprisBridge::ScheduleRefresh);
+  // A singer picture that arrives after the song started becomes its art.
+  connect(pictureDownloader_.get(), &Downloader::DownloadComplete, bridge,
+          &MprisBridge::OnPictureCached);
   mprisService_ = MprisService::Publish(*bridge);
   if (!mprisService_) mpris_.reset();
 }

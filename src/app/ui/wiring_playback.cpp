@@ -8,6 +8,7 @@
 #include "app/ui/appcontext.h"
 #include "config/settingscommands.h"
 #include "extras/ui/frmnet.h"
+#include "extras/ui/piclist.h"
 #include "extras/ui/qqpai.h"
 #include "lyrics/lyricscontroller.h"
 #include "lyrics/ui/frmlrc.h"
@@ -46,6 +47,7 @@ void AppContext::ConnectMainWindow() {
   connect(mainWindow_, &MainWindow::SatelliteToggleRequested, this, [this](int index) {
     if (satellites_->Toggle(index)) dock_->DockAll();
     mainWindow_->SetToggleState(kLyricsToggle, lyricsWindow_->isVisible());
+    mainWindow_->SetToggleState(SatelliteSwitch::Pictures, picList_->isVisible());
   });
   connect(mainWindow_, &MainWindow::PlaylistToggleRequested, this, [this] {
     const bool show = !playlistWindow_->isVisible();
@@ -80,7 +82,9 @@ void AppContext::HideSatellites() {
   monitorWindow_->hide();
   singerWindow_->hide();
   albumWindow_->hide();
-  mainWindow_->SetToggleState(3, false);
+  mainWindow_->SetToggleState(SatelliteSwitch::Albums, false);
+  picList_->hide();
+  mainWindow_->SetToggleState(SatelliteSwitch::Pictures, false);
   playlistWindow_->hide();
   mainWindow_->SetPlaylistShown(false);
   mainWindow_->SetToggleState(kLyricsToggle, false);

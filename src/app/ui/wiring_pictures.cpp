@@ -1,0 +1,40 @@
+// SPDX-FileCopyrightText: 2026 The Tunewharf developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Singer pictures: the picture list beside the main window, the search a new song starts, the
+// full-screen viewer a thumbnail opens and the wallpaper it sets.
+#include "app/ui/appcontext.h"
+#include "components/mediaplayer.h"
+#include "download/downloader.h"
+#include "extras/picsearch.h"
+#include "extras/picviewer.h"
+#include "extras/ui/piclist.h"
+#include "extras/ui/showpic.h"
+#include "extras/wallpaper.h"
+#include "playback/playbackengine.h"
+#include "playback/satelliteswitch.h"
+#include "web/pagefetcher.h"
+
+void AppContext::ConnectPictures() {
+  PicSearch::AddKindMenus(menus_);
+  PicViewer::AddSwitchMenu(menus_);
+  picSearch_ = std::make_unique<PicSearch>(*fetcher_, *pictureDownloader_, *hosts_, menus_, paths_);
+  picSearch_->author = [this] { return player().GetItemInfo(QStringLiteral("Author")); };
+  picViewer_ = std::make_unique<PicViewer>(*prompter_);
+  wallpaper_ = std::make_unique<Wallpaper>(paths_.bin(), *prompter_);
+  picList_ = new PicList(*picSearch_, menus_);
+  showPic_ = new ShowPic(*picViewer_, menus_);
+
+  menus_.Connect(QStringLiteral("BiZhi"), picSearch_.get(), &PicSearch::BiZhi_Click);
+  menus_.Connect(QStringLiteral("PicFormat"), picSearch_.get(), &PicSearch::PicFormat_Click);
+  menus_.Connect(QStringLiteral("Switch"), picViewer_.get(), &PicViewer::Switch_Click);
+
+  satellites_->SetWindow(
+      SatelliteSwitch::Pictures,
+      {[this] { return picList_->isVisible(); }, [this](bool on) { picList_->setVisible(on); }});
+  connect(engine_.get(), &PlaybackEngine::PictureSearchWanted, picList_,
+          [this](const QString& artist) {
+            if (picList_->isVisible() && picList_->autoSearch()) picList_->SearchFor(artist);
+          });
+  connect(picSearch_.get(), &PicSearch::ViewerWanted, showPic_, &ShowPic::OpenSet);
+  connect(picViewer_.get(), &PicViewer::WallpaperWanted, wallpaper_.get(), &Wallpaper::Set);
+}
