@@ -191,7 +191,10 @@ TEST_F(MprisJourney, PlayerctlSeesTheSongAndPausesItAndTheBusDrivesTheButtonsCom
   EXPECT_EQ(Playerctl({QStringLiteral("metadata"), QStringLiteral("--format"),
                        QStringLiteral("{{title}}|{{artist}}|{{mpris:length}}")}),
             "月光码头|海风|80000000");
-  EXPECT_TRUE(heard.Announced(QStringLiteral("PlaybackStatus"), QStringLiteral("Playing")));
+  // The signal travels through the bus daemon: it may come after playerctl's answer.
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return heard.Announced(QStringLiteral("PlaybackStatus"), QStringLiteral("Playing")); },
+      3000));
   QString line;
   EXPECT_TRUE(QTest::qWaitFor(
       [&] {
