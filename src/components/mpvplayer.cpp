@@ -97,6 +97,12 @@ bool MpvPlayer::EnsureMpv() {
   if (!options_.audioOutput.isEmpty()) SetOption(mpv_, "ao", options_.audioOutput.toUtf8());
   // With no sound device a song still plays through in time, so lists and lyrics go on.
   SetOption(mpv_, "audio-fallback-to-null", "yes");
+  // A song's cover picture is not shown, so an audio file never starts the video output chain.
+  SetOption(mpv_, "audio-display", "no");
+  // mpv reads up to 150 MiB ahead and keeps 50 MiB behind by default; a song needs far less.
+  SetOption(mpv_, "demuxer-max-bytes", "16MiB");
+  SetOption(mpv_, "demuxer-max-back-bytes", "2MiB");
+  if (!videoWindow_ && videoSource_) videoWindow_ = videoSource_();
   if (videoWindow_) {
     SetOption(mpv_, "wid", QByteArray::number(static_cast<qulonglong>(videoWindow_)));
     SetOption(mpv_, "force-window", "no");
