@@ -88,6 +88,11 @@ bool MpvPlayer::EnsureMpv() {
   SetOption(mpv_, "input-default-bindings", "no");
   SetOption(mpv_, "input-vo-keyboard", "no");
   SetOption(mpv_, "osc", "no");
+  // mpv's built-in scripts each run a Lua state on a thread of their own and wake on every
+  // property change; none of them serves an embedded player.
+  SetOption(mpv_, "load-stats-overlay", "no");
+  SetOption(mpv_, "load-osd-console", "no");
+  SetOption(mpv_, "load-auto-profiles", "no");
   SetOption(mpv_, "idle", "yes");
   SetOption(mpv_, "keep-open", "no");
   SetOption(mpv_, "terminal", "no");
@@ -95,6 +100,10 @@ bool MpvPlayer::EnsureMpv() {
   SetOption(mpv_, "load-unsafe-playlists", "no");
   SetOption(mpv_, "network-timeout", QByteArray::number(options_.networkTimeoutSeconds));
   if (!options_.audioOutput.isEmpty()) SetOption(mpv_, "ao", options_.audioOutput.toUtf8());
+  // Half a second queued in the sound server instead of mpv's 0.1: the audio thread and the
+  // server wake a fifth as often (about 1 % of a core less while playing). Pause and seek
+  // still act at once (cork, flush); only a volume change takes that long to be heard.
+  SetOption(mpv_, "pulse-buffer", "500");
   // With no sound device a song still plays through in time, so lists and lyrics go on.
   SetOption(mpv_, "audio-fallback-to-null", "yes");
   // A song's cover picture is not shown, so an audio file never starts the video output chain.
