@@ -66,6 +66,8 @@ class MpvPlayer : public MediaPlayer {
 
  private:
   bool EnsureMpv();
+  // Loads libmpv on a worker, then loads the song of this generation unless superseded.
+  void LoadLibraryThenPlay();
   void Load();
   // Length, position, cache and tags of the song before: gone with a new address or load.
   void ForgetSong();
@@ -80,6 +82,8 @@ class MpvPlayer : public MediaPlayer {
   std::atomic<bool> drainQueued_{false};
   quintptr videoWindow_ = 0;
   std::function<quintptr()> videoSource_;
+  bool libraryRequested_ = false;
+  quint64 waitingForLibrary_ = 0;  // the generation to load once libmpv is in
 
   QString url_;
   UrlOrigin origin_ = UrlOrigin::Web;
