@@ -378,6 +378,12 @@ void MainWindow::ShowVideoSurface() {
   emit SpectrumFrameShown(false);
 }
 
+bool MainWindow::OpenSpectrumCapture() {
+  const bool ok = capture_.Open();
+  if (engine_.player().playState() != PlayState::Playing) capture_.Close();
+  return ok;
+}
+
 void MainWindow::OnBlock(const QByteArray& block) {
   if (spectrumShown() && engine_.player().playState() == PlayState::Playing)
     spectrum_->ShowBlock(block);
