@@ -10,9 +10,9 @@
 #include "common/twips.h"
 #include "config/menuform.h"
 #include "playback/enginefixture.h"
+#include "playback/spectrumcapture.h"
 #include "playback/ui/knob.h"
 #include "playback/ui/picturebutton.h"
-#include "playback/spectrumcapture.h"
 #include "playback/ui/spectrumview.h"
 #include "privatesoundserver.h"
 
