@@ -23,5 +23,7 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");  // the media library refuses other numeric locales
   AppContext context;
   if (!context.Main()) return 0;
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  context.AbandonRowsAtExit();
+  return code;
 }
