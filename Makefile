@@ -33,6 +33,7 @@ fuzz:
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	@bench/run.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-sanitize $(BUILD)-fuzz

@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "xcb");
+  // The video surface is a native child window; its siblings need not be (each native one
+  // costs round trips and an expose of its own on every repaint).
+  QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tunewharf"));
   QApplication::setApplicationDisplayName(QStringLiteral("Tunewharf"));
@@ -20,5 +23,7 @@ int main(int argc, char** argv) {
   std::setlocale(LC_NUMERIC, "C");  // the media library refuses other numeric locales
   AppContext context;
   if (!context.Main()) return 0;
-  return QApplication::exec();
+  const int code = QApplication::exec();
+  context.AbandonRowsAtExit();
+  return code;
 }

@@ -3,6 +3,7 @@
 #include "components/mpvlibrary.h"
 
 #include <QLibrary>
+#include <atomic>
 
 namespace components {
 
@@ -32,9 +33,16 @@ const MpvApi* Load() {
 }
 }  // namespace
 
+std::atomic<bool> loadFinished{false};
+
 const MpvApi* LoadMpv() {
-  static const MpvApi* api = Load();  // once, on the GUI thread's first song
+  static const MpvApi* api = Load();  // once, on a worker thread before the first song
+  loadFinished = true;
   return api;
+}
+
+bool MpvLoadFinished() {
+  return loadFinished;
 }
 
 }  // namespace components

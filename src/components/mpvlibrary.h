@@ -22,6 +22,9 @@ struct MpvApi {
 };
 
 // The library's functions, loaded on the first call; nullptr when libmpv cannot be loaded.
+// Thread-safe: a second caller waits for the first.
 const MpvApi* LoadMpv();
+// True once LoadMpv has finished (whatever it found); never waits.
+bool MpvLoadFinished();
 
 }  // namespace components

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 #include <atomic>
+#include <functional>
 
 #include "components/mediaplayer.h"
 #include "components/mpvsupport.h"
@@ -33,6 +34,9 @@ class MpvPlayer : public MediaPlayer {
 
   // A native window to draw video into; call before the first play. Without one, video is off.
   void SetVideoWindow(quintptr wid) { videoWindow_ = wid; }
+  // The same, asked for only when mpv starts: a native window costs X round trips and its own
+  // expose on every repaint, so a session that never plays makes none.
+  void SetVideoWindowSource(std::function<quintptr()> source) { videoSource_ = std::move(source); }
   // False when mpv could not be created (the player then reports Ready for every song).
   bool available() const { return !createFailed_; }
 
@@ -62,6 +66,8 @@ class MpvPlayer : public MediaPlayer {
 
  private:
   bool EnsureMpv();
+  // Loads libmpv on a worker, then loads the song of this generation unless superseded.
+  void LoadLibraryThenPlay();
   void Load();
   // Length, position, cache and tags of the song before: gone with a new address or load.
   void ForgetSong();
@@ -75,6 +81,9 @@ class MpvPlayer : public MediaPlayer {
   bool createFailed_ = false;
   std::atomic<bool> drainQueued_{false};
   quintptr videoWindow_ = 0;
+  std::function<quintptr()> videoSource_;
+  bool libraryRequested_ = false;
+  quint64 waitingForLibrary_ = 0;  // the generation to load once libmpv is in
 
   QString url_;
   UrlOrigin origin_ = UrlOrigin::Web;

@@ -13,16 +13,32 @@
 Q_LOGGING_CATEGORY(lcPlayback, "tw.playback", QtWarningMsg)
 
 namespace {
-// Reads in fifths of a block so that closing waits at most 20 ms for the reader.
-constexpr int kChunkBytes = SpectrumCapture::kBlockBytes / 5;
 // Qt's audio inputs leave out monitors; the sound server names the default one itself.
 const char kDefaultMonitor[] = "@DEFAULT_MONITOR@";
+
+pa_simple* NewMonitorStream(int* error) {
+  const pa_sample_spec spec{PA_SAMPLE_S16LE, SpectrumCapture::kSampleRate, 1};
+  pa_buffer_attr attr;
+  attr.maxlength = static_cast<uint32_t>(-1);
+  attr.tlength = attr.prebuf = attr.minreq = static_cast<uint32_t>(-1);
+  // Whole blocks: the sound server sizes the output's wake-ups by its smallest fragment, so
+  // fifths of a block had it (and the player's audio thread) wake five times as often.
+  attr.fragsize = SpectrumCapture::kBlockBytes;
+  return pa_simple_new(nullptr, "Tunewharf", PA_STREAM_RECORD, kDefaultMonitor, "spectrum", &spec,
+                       nullptr, &attr, error);
+}
 }  // namespace
 
 SpectrumCapture::SpectrumCapture(QObject* parent) : QObject(parent) {}
 
 SpectrumCapture::~SpectrumCapture() {
   Close();
+  {
+    std::lock_guard lock(mutex_);
+    quit_ = true;
+  }
+  wake_.notify_all();
+  if (reader_.joinable()) reader_.join();
 }
 
 QAudioDevice SpectrumCapture::PreferredDevice() {
@@ -32,6 +48,13 @@ QAudioDevice SpectrumCapture::PreferredDevice() {
 bool SpectrumCapture::Open() {
   if (isOpen()) return true;
   pending_.clear();
+  if (reader_.joinable()) {
+    // The monitor opened before: the reader opens it again on its own thread.
+    monitorOpen_ = true;
+    ++generation_;
+    Want(true);
+    return true;
+  }
   QString monitorWhy, inputWhy;
   if (OpenMonitor(&monitorWhy) || OpenQtInput(&inputWhy)) return true;
   qCWarning(lcPlayback).noquote() << "spectrum capture not opened: monitor of the default output:"
@@ -40,39 +63,62 @@ bool SpectrumCapture::Open() {
 }
 
 bool SpectrumCapture::OpenMonitor(QString* why) {
-  const pa_sample_spec spec{PA_SAMPLE_S16LE, kSampleRate, 1};
-  pa_buffer_attr attr;
-  attr.maxlength = static_cast<uint32_t>(-1);
-  attr.tlength = attr.prebuf = attr.minreq = static_cast<uint32_t>(-1);
-  attr.fragsize = kChunkBytes;
   int error = 0;
-  pa_simple* stream = pa_simple_new(nullptr, "Tunewharf", PA_STREAM_RECORD, kDefaultMonitor,
-                                    "spectrum", &spec, nullptr, &attr, &error);
+  pa_simple* stream = NewMonitorStream(&error);
   if (!stream) {
     *why = QString::fromUtf8(pa_strerror(error));
     return false;
   }
-  stop_ = false;
-  const int generation = ++generation_;
-  reader_ = std::thread([this, stream, generation] {
-    QByteArray chunk(kChunkBytes, '\0');
-    int error = 0;
-    while (!stop_) {
-      if (pa_simple_read(stream, chunk.data(), chunk.size(), &error) < 0) {
-        qCWarning(lcPlayback) << "spectrum capture stopped:" << pa_strerror(error);
-        break;
-      }
-      // Blocks are cut and drawn on the GUI thread; a chunk of a closed capture is dropped.
+  monitorOpen_ = true;
+  ++generation_;
+  wanted_ = true;  // the reader does not run yet
+  reader_ = std::thread([this, stream] { ReaderLoop(stream); });
+  return true;
+}
+
+void SpectrumCapture::Want(bool wanted) {
+  {
+    std::lock_guard lock(mutex_);
+    wanted_ = wanted;
+  }
+  wake_.notify_all();
+}
+
+void SpectrumCapture::ReaderLoop(pa_simple* stream) {
+  QByteArray block(kBlockBytes, '\0');
+  int error = 0;
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    if (!wanted_ && stream) {
+      lock.unlock();
+      pa_simple_free(stream);
+      stream = nullptr;
+      lock.lock();
+    }
+    wake_.wait(lock, [this] { return quit_ || wanted_; });
+    if (quit_) break;
+    lock.unlock();
+    if (!stream) stream = NewMonitorStream(&error);
+    const bool read = stream && pa_simple_read(stream, block.data(), kBlockBytes, &error) >= 0;
+    if (read) {
+      // A block of a capture closed since is dropped on the GUI thread.
+      const int generation = generation_;
       QMetaObject::invokeMethod(
           this,
-          [this, chunk, generation] {
-            if (generation == generation_ && reader_.joinable()) Consume(chunk);
+          [this, block, generation] {
+            if (generation == generation_ && monitorOpen_) Consume(block);
           },
           Qt::QueuedConnection);
     }
-    pa_simple_free(stream);
-  });
-  return true;
+    lock.lock();
+    if (!read) {
+      qCWarning(lcPlayback) << "spectrum capture stopped:" << pa_strerror(error);
+      // Silent until the next open asks again.
+      wanted_ = false;
+    }
+  }
+  lock.unlock();
+  if (stream) pa_simple_free(stream);
 }
 
 bool SpectrumCapture::OpenQtInput(QString* why) {
@@ -99,10 +145,10 @@ bool SpectrumCapture::OpenQtInput(QString* why) {
 }
 
 void SpectrumCapture::Close() {
-  if (reader_.joinable()) {
-    stop_ = true;
-    reader_.join();
+  if (monitorOpen_) {
+    monitorOpen_ = false;
     ++generation_;
+    Want(false);
   }
   if (source_) {
     if (io_) disconnect(io_, nullptr, this, nullptr);

@@ -6,11 +6,14 @@
 #include <QObject>
 #include <QString>
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 class QAudioSource;
 class QIODevice;
+struct pa_simple;
 
 // Captures what the speakers play as 0.1 s blocks of 44100 Hz mono 16-bit PCM, for the
 // spectrum bars: the monitor of the sound server's default output, else Qt's default input.
@@ -28,7 +31,7 @@ class SpectrumCapture : public QObject {
   // True when capture runs. Opening an open capture keeps it.
   bool Open();
   void Close();
-  bool isOpen() const { return reader_.joinable() || source_ != nullptr; }
+  bool isOpen() const { return monitorOpen_ || source_ != nullptr; }
 
   // Qt's default input: the fallback where the sound server offers no monitor.
   static QAudioDevice PreferredDevice();
@@ -44,10 +47,20 @@ class SpectrumCapture : public QObject {
   bool OpenQtInput(QString* why);
   void ReadAvailable();
 
-  // The sound server's stream and the thread that waits on it.
+  // Runs on reader_: reads whole blocks while wanted_, frees the stream when not.
+  void ReaderLoop(pa_simple* stream);
+  // Wakes the reader with a new wish; never waits for it.
+  void Want(bool wanted);
+
+  // The thread that waits on the sound server's stream. It lives as long as this object, so
+  // closing (every song change and stop) never waits for a read to finish.
   std::thread reader_;
-  std::atomic<bool> stop_{false};
-  int generation_ = 0;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool wanted_ = false;  // guarded by mutex_
+  bool quit_ = false;    // guarded by mutex_
+  std::atomic<int> generation_{0};
+  bool monitorOpen_ = false;  // GUI thread only
   std::unique_ptr<QAudioSource> source_;
   QIODevice* io_ = nullptr;
   QByteArray pending_;

@@ -9,10 +9,10 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "config/menuform.h"
 #include "common/twips.h"
 #include "common/vbcolor.h"
 #include "components/lyricsdisplay.h"
+#include "config/menuform.h"
 #include "lyrics/lyricscontroller.h"
 
 namespace {
@@ -266,6 +266,12 @@ void FrmLrc::SetTransparent(bool on) {
 
 void FrmLrc::ApplyColorKey() {
   if (!colorKey_ || !isVisible()) return;
+  // Nothing is drawn in the neutral grey, so the window keeps its plain shape; this runs on
+  // every lyrics tick, where grabbing the window cost more than the rest of playback.
+  if (*colorKey_ == common::ColorFromVb(kNeutralColorKey)) {
+    setMask(RoundRegion(size()));
+    return;
+  }
   // A colour key: every pixel of the key colour lets the desktop show through.
   QImage image = grab().toImage().scaled(size());
   const QBitmap keep =

@@ -225,8 +225,10 @@ void MainWindow::ConnectEngine() {
   connect(&engine_, &PlaybackEngine::TimeTextChanged, echo_, &QLabel::setText);
   connect(&engine_, &PlaybackEngine::KnobMoved, this, &MainWindow::PlaceKnob);
   connect(&engine_, &PlaybackEngine::CaptionChanged, this, [this](const QString& caption) {
+    if (caption == windowTitle()) return;
     setWindowTitle(caption);
-    update();
+    // The caption is painted in the title strip only; the rest of the window is unchanged.
+    update(0, 0, width(), titleHeight());
   });
   connect(&engine_, &PlaybackEngine::PlayingPictureShown, this,
           [this](bool playing) { buttons_[2]->SetGlyph(playing ? Glyph::Pause : Glyph::Play); });
@@ -316,7 +318,9 @@ void MainWindow::OnStatusLine(const QString& text, bool scrollTick) {
 void MainWindow::PlaceKnob(int left) {
   Place(knob_, left, kTrackTop - 60, kKnobWidth, kKnobWidth);
   Place(played_, 260, kTrackTop, playback::PlayedBarWidth(left), 90);
-  knob_->raise();
+  // raise() repaints the knob even when it is already on top, and the poll moves it ten
+  // times a second.
+  if (children().constLast() != knob_) knob_->raise();
 }
 
 void MainWindow::PlaceVolume(int knobLeft) {
@@ -372,6 +376,12 @@ void MainWindow::ShowVideoSurface() {
   frame1_->hide();
   videoSurface_->show();
   emit SpectrumFrameShown(false);
+}
+
+bool MainWindow::OpenSpectrumCapture() {
+  const bool ok = capture_.Open();
+  if (engine_.player().playState() != PlayState::Playing) capture_.Close();
+  return ok;
 }
 
 void MainWindow::OnBlock(const QByteArray& block) {

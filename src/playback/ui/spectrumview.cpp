@@ -19,6 +19,7 @@ void SpectrumView::ShowBlock(const QByteArray& block) {
 }
 
 void SpectrumView::SetBarHeights(const playback::BarHeights& heights) {
+  if (heights == heights_) return;  // the same frame again (silence, idle bars)
   heights_ = heights;
   update();
 }

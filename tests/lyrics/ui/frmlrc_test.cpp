@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "lyrics/ui/frmlrc.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -79,6 +80,29 @@ TEST_F(FrmLrcTest, HighlightIndicatorLayoutNoticesAndOptions) {
   window_.closeButton()->click();
   EXPECT_FALSE(window_.isVisible() || controller_.windowVisible());
   EXPECT_EQ(visibility.count(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The transparent background keys the lyrics' background colour out of the window; unchecked,
+// the window has exactly its plain rounded shape again, with nothing left of the old key.
+TEST_F(FrmLrcTest, TransparentBackgroundCutsTheBackColourOutAndUncheckingRestoresTheShape) {
+  window_.show();
+  QAction* transparent = menus_.Item(QStringLiteral("showtype"), 5);
+  ASSERT_TRUE(transparent->isCheckable());
+  transparent->trigger();
+  ASSERT_TRUE(transparent->isChecked());
+  const QRegion plain = SkinnedWindow::RoundRegion(window_.size());
+  EXPECT_FALSE(window_.mask().isEmpty());
+  EXPECT_NE(window_.mask(), plain);
+  EXPECT_FALSE(window_.mask().contains(display_.geometry().topLeft() + QPoint(2, 2)));
+  transparent->trigger();
+  ASSERT_FALSE(transparent->isChecked());
+  EXPECT_EQ(window_.mask(), plain);
+  controller_.OnLyricsTick(1.0);  // a lyrics tick keeps it so
+  EXPECT_EQ(window_.mask(), plain);
 }
 
 }  // namespace

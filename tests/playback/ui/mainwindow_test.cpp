@@ -10,6 +10,7 @@
 #include "common/twips.h"
 #include "config/menuform.h"
 #include "playback/enginefixture.h"
+#include "playback/spectrumcapture.h"
 #include "playback/ui/knob.h"
 #include "playback/ui/picturebutton.h"
 #include "playback/ui/spectrumview.h"
@@ -181,6 +182,39 @@ TEST_F(MainWindowTest, SpectrumMovesWithTheSoundOfTheDefaultOutput) {
       },
       6000);
   EXPECT_TRUE(moved);
+}
+
+}  // namespace
+
+namespace {
+
+// Song changes close and reopen the capture: blocks stop while it is closed and come again,
+// whole, once it is open, however quickly the two follow each other.
+TEST(SpectrumCaptureServerTest, ReopensAfterEveryCloseAndIsSilentWhileClosed) {
+  PrivateSoundServer server;
+  if (!server.failure().isEmpty()) GTEST_SKIP() << server.failure().toStdString();
+  ASSERT_TRUE(server.PlayTone(8));
+  SpectrumCapture capture;
+  QList<qsizetype> sizes;
+  QObject::connect(&capture, &SpectrumCapture::BlockCaptured,
+                   [&](const QByteArray& block) { sizes << block.size(); });
+  ASSERT_TRUE(capture.Open());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !sizes.isEmpty(); }, 3000));
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    capture.Close();
+    EXPECT_FALSE(capture.isOpen());
+    sizes.clear();
+    QTest::qWait(300);
+    EXPECT_TRUE(sizes.isEmpty());
+    ASSERT_TRUE(capture.Open());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sizes.size() >= 2; }, 3000));
+    EXPECT_EQ(sizes.count(SpectrumCapture::kBlockBytes), sizes.size());
+  }
+  capture.Close();
+  ASSERT_TRUE(capture.Open());  // reopened at once, before the reader saw the close
+  sizes.clear();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !sizes.isEmpty(); }, 3000));
 }
 
 }  // namespace
