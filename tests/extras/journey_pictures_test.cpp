@@ -124,6 +124,16 @@ TEST_F(PicturesJourney, ANewSongSearchesWhileTheWindowIsShownAndItsAutoSearchIsO
   Child<QCheckBox>(list, "Check1")->setChecked(false);
   emit app->engine().PictureSearchWanted("陈野");
   EXPECT_EQ(Child<QLineEdit>(list, "Text1")->text(), "苏晚晴");
+
+  // Another side window takes the place: the picture toggle goes out with its window.
+  for (const char* other : {"MTV1", "Menus_3", "Menus_0"}) {
+    if (!list->isVisible()) Child<QAbstractButton>(app->mainWindow(), "Menus_2")->click();
+    ASSERT_TRUE(list->isVisible());
+    Child<QAbstractButton>(app->mainWindow(), other)->click();
+    EXPECT_FALSE(list->isVisible()) << other;
+    EXPECT_FALSE(Child<QAbstractButton>(app->mainWindow(), "Menus_2")->isChecked()) << other;
+    EXPECT_TRUE(Child<QAbstractButton>(app->mainWindow(), other)->isChecked()) << other;
+  }
 }
 
 }  // namespace

@@ -139,6 +139,7 @@ class AppContext : public QObject {
   void ConnectPlaylist();
   void ConnectEngine();
   void ConnectMainWindow();
+  void ShowSatelliteToggles();
   void ConnectLyrics();
   void ConnectLyricSearch();
   void ConnectWeb();

@@ -73,8 +73,7 @@ void AppContext::ConnectMusicVideo() {
   };
   auto toggle = [this] {
     if (satellites_->Toggle(SatelliteSwitch::MusicVideo)) dock_->DockAll();
-    mainWindow_->SetToggleState(kLyricsToggle, lyricsWindow_->isVisible());
-    mainWindow_->SetToggleState(SatelliteSwitch::MusicVideo, mtvWindow_->isVisible());
+    ShowSatelliteToggles();
   };
   connect(mainWindow_, &MainWindow::MusicVideoToggleRequested, this, toggle);
 

@@ -3,6 +3,9 @@
 // Singer pictures: the picture list beside the main window, the search a new song starts, the
 // full-screen viewer a thumbnail opens and the wallpaper it sets.
 #include "app/ui/appcontext.h"
+
+#include <QLineEdit>
+
 #include "components/mediaplayer.h"
 #include "download/downloader.h"
 #include "extras/picsearch.h"
@@ -28,9 +31,18 @@ void AppContext::ConnectPictures() {
   menus_.Connect(QStringLiteral("PicFormat"), picSearch_.get(), &PicSearch::PicFormat_Click);
   menus_.Connect(QStringLiteral("Switch"), picViewer_.get(), &PicViewer::Switch_Click);
 
-  satellites_->SetWindow(
-      SatelliteSwitch::Pictures,
-      {[this] { return picList_->isVisible(); }, [this](bool on) { picList_->setVisible(on); }});
+  satellites_->SetWindow(SatelliteSwitch::Pictures,
+                         {[this] { return picList_->isVisible(); },
+                          [this](bool on) {
+                            picList_->setVisible(on);
+                            // Opened while a song plays, the window shows that singer's pictures at
+                            // once, as it would have had it been open when the song started.
+                            const QString artist = engine_->state().artistText;
+                            if (on && picList_->autoSearch() && satellites_->songPlaying &&
+                                satellites_->songPlaying() && !artist.trimmed().isEmpty() &&
+                                picList_->searchBox()->text() != artist)
+                              picList_->SearchFor(artist);
+                          }});
   connect(engine_.get(), &PlaybackEngine::PictureSearchWanted, picList_,
           [this](const QString& artist) {
             if (picList_->isVisible() && picList_->autoSearch()) picList_->SearchFor(artist);

@@ -34,6 +34,12 @@ void AppContext::ConnectEngine() {
           [this] { tray_->SetPlayingTitle(engine_->state().titleText); });
 }
 
+void AppContext::ShowSatelliteToggles() {
+  // Showing one side window hides the others: every toggle follows its window.
+  for (int w = SatelliteSwitch::Lyrics; w <= SatelliteSwitch::MusicVideo; ++w)
+    mainWindow_->SetToggleState(w, satellites_->IsVisible(static_cast<SatelliteSwitch::Window>(w)));
+}
+
 void AppContext::ConnectMainWindow() {
   // The side windows share the place beside the main window: showing one hides the others.
   satellites_->SetWindow(SatelliteSwitch::Lyrics,
@@ -46,8 +52,7 @@ void AppContext::ConnectMainWindow() {
   satellites_->showLyricsNow = [this] { lyrics_->ShowLrcIfNeeded(); };
   connect(mainWindow_, &MainWindow::SatelliteToggleRequested, this, [this](int index) {
     if (satellites_->Toggle(index)) dock_->DockAll();
-    mainWindow_->SetToggleState(kLyricsToggle, lyricsWindow_->isVisible());
-    mainWindow_->SetToggleState(SatelliteSwitch::Pictures, picList_->isVisible());
+    ShowSatelliteToggles();
   });
   connect(mainWindow_, &MainWindow::PlaylistToggleRequested, this, [this] {
     const bool show = !playlistWindow_->isVisible();
