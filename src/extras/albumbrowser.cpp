@@ -20,7 +20,6 @@
 
 namespace {
 const QString kFailText = QStringLiteral("信息获取失败,您可能遇到网络故障,请稍候再试.");
-const QString kSingerSearchPath = QStringLiteral("/music.so?as=t&st=heat&query=");
 }  // namespace
 
 AlbumBrowser::AlbumBrowser(PageFetcher& fetcher, Downloader& pictures, const ServiceHosts& hosts,
@@ -132,7 +131,7 @@ void AlbumBrowser::LoadSingerAlbums(const QString& singer) {
     for (extras::AlbumItem& a : found.albums) a.singer = name;
     ShowAlbums(found.albums, View::SingerAlbums);
   };
-  fetcher_.Fetch(Host() + kSingerSearchPath + name, kSingerScratch, this,
+  fetcher_.Fetch(extras::SingerSearchAddress(Host(), name), kSingerScratch, this,
                  [this, generation, singerPage](const web::FetchResult& result) {
                    if (generation != generation_) return;
                    const QString link =

@@ -66,6 +66,36 @@ QImage DecodePicture(const QByteArray& bytes, qint64 maxPixels) {
   return ReadBounded(reader, maxPixels);
 }
 
+QString QueryWord(const QString& words) {
+  QString out;
+  out.reserve(words.size());
+  for (QChar c : words) {
+    switch (c.unicode()) {
+      case '%':
+        out += QLatin1String("%25");
+        break;
+      case '&':
+        out += QLatin1String("%26");
+        break;
+      case '#':
+        out += QLatin1String("%23");
+        break;
+      case '+':
+        out += QLatin1String("%2B");
+        break;
+      case '=':
+        out += QLatin1String("%3D");
+        break;
+      case ' ':
+        out += QLatin1String("%20");
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 bool IsWebAddress(const QString& url) {
   const QUrl parsed(url, QUrl::StrictMode);
   const QString scheme = parsed.scheme().toLower();

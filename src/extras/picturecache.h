@@ -29,6 +29,10 @@ std::optional<QString> CachedPicturePath(const QString& folder, const QString& u
 QImage LoadPicture(const QString& path, qint64 maxPixels = kMaxPicturePixels);
 QImage DecodePicture(const QByteArray& bytes, qint64 maxPixels = kMaxPicturePixels);
 
+// A search word as a query value: characters that would end or change the value travel
+// escaped, the fetcher escapes the rest ("A&B #1" -> "A%26B%20%231").
+QString QueryWord(const QString& words);
+
 // True for http and https addresses, the only ones a picture or page is fetched from.
 bool IsWebAddress(const QString& url);
 

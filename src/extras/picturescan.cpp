@@ -12,38 +12,6 @@ const QString kResultStart = QStringLiteral("在结果中按照主色调搜索")
 const QString kResultEnd = QStringLiteral("相关搜索");
 const QString kContent = QStringLiteral("document.getElementById('content1').style.width='980px'");
 
-// Characters that would end or change the query value travel escaped; the fetcher escapes
-// the rest ("A&B #1" -> "A%26B%20%231").
-QString QueryWord(const QString& words) {
-  QString out;
-  out.reserve(words.size());
-  for (QChar c : words) {
-    switch (c.unicode()) {
-      case '%':
-        out += QLatin1String("%25");
-        break;
-      case '&':
-        out += QLatin1String("%26");
-        break;
-      case '#':
-        out += QLatin1String("%23");
-        break;
-      case '+':
-        out += QLatin1String("%2B");
-        break;
-      case '=':
-        out += QLatin1String("%3D");
-        break;
-      case ' ':
-        out += QLatin1String("%20");
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
-
 QString Common(const QString& words, int page, PicKind kind, const QString& host) {
   return QStringLiteral("query=%1&page=%2&mood=0&dheight=768&dwidth=1024&mode=%3&di=%4&_asf=%5")
       .arg(QueryWord(words), QString::number(page), QString::number(kind.mode),

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "extras/singerscan.h"
 
+#include "extras/picturecache.h"
+
 namespace extras {
 namespace {
 
@@ -42,7 +44,7 @@ QString Fact(const QString& page, const QString& marker, qsizetype* from) {
 }  // namespace
 
 QString SingerSearchAddress(const QString& musicHost, const QString& name) {
-  return musicHost + QStringLiteral("/music.so?as=t&st=heat&query=") + name;
+  return musicHost + QStringLiteral("/music.so?as=t&st=heat&query=") + QueryWord(name);
 }
 
 QString SingerForumAddress(const QString& forumHost, const QString& name) {

@@ -32,6 +32,11 @@ TEST(SingerScan, SearchLinkIsMadeAbsoluteOnTheServiceHost) {
           .startsWith(kHost + u'/'));
 }
 
+TEST(SingerScan, ANameCannotAddOrCutQueryParameters) {
+  EXPECT_EQ(extras::SingerSearchAddress(kHost, QStringLiteral("A&B #1=%")),
+            kHost + QStringLiteral("/music.so?as=t&st=heat&query=A%26B%20%231%3D%25"));
+}
+
 TEST(SingerScan, SearchLinkNeedsBothMarkers) {
   for (const QString page :
        {QStringLiteral("<strong><a href=\"/singer/7.html\" target=\"_self\"><font"),
