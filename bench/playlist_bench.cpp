@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -72,6 +73,15 @@ long MaxRssMiB() {
   return u.ru_maxrss / 1024;
 }
 
+// A big list loads on a worker: the time runs until its rows are in the grid.
+void LoadAndWait(PlaylistManager& lists) {
+  QEventLoop loop;
+  const auto c = QObject::connect(&lists, &PlaylistManager::ListLoaded, &loop, &QEventLoop::quit);
+  lists.LoadLST();
+  if (lists.loadPending()) loop.exec();
+  QObject::disconnect(c);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,7 +125,7 @@ int main(int argc, char** argv) {
   for (int r = 0; r < runs; ++r) {
     QElapsedTimer t;
     t.start();
-    lists.LoadLST();
+    LoadAndWait(lists);
     load.push_back(t.nsecsElapsed() / 1e9);
     if (r == 0)
       std::printf(
@@ -151,7 +161,7 @@ int main(int argc, char** argv) {
   }
   std::printf(" ms\n");
   // The same onto the 100,000-song list.
-  lists.LoadLST();
+  LoadAndWait(lists);
   t.start();
   for (int k = 0; k < 10000; ++k) {
     const SongEntry s = Song(songs + k + 1);

@@ -2,10 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist/playlistmanager.h"
 
+#include <malloc.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFuture>
+#include <QFutureWatcher>
+#include <QPromise>
+#include <QThreadPool>
+#include <memory>
 
 #include "common/backup.h"
 #include "common/numparse.h"
@@ -146,26 +153,89 @@ QString WriteProblem(const QString& file) {
 }  // namespace
 
 void PlaylistManager::LoadLST() {
-  grid_.BeginBulk();
-  grid_.Setup();
+  // A newer load supersedes a pending one: its result is dropped when it arrives.
+  const quint64 generation = ++loadGeneration_;
   const QString name = currentName();
+  const QString file = name.isEmpty() ? QString() : FileOf(name);
   loadedName_.clear();
   loadedClean_ = true;
   loadedFileExists_ = false;
   edited_ = false;
   loadNotice_.clear();
+  saveAfterLoad_ = false;
+  const QFileInfo info(file);
+  if (name.isEmpty() || !info.isFile() || info.size() < asyncLoadBytes_) {
+    loadPending_ = false;
+    playlist::LstRead read;
+    if (!name.isEmpty()) read = playlist::ReadLstFile(file);
+    SongGridModel::PreparedRows prepared = SongGridModel::PrepareRows(read.records);
+    return ApplyLoad(name, std::move(read), std::move(prepared));
+  }
+  // The old rows go now, so nothing can save them under the new list's name while it reads;
+  // freeing 100,000 of them is left to the worker.
+  loadPending_ = true;
+  grid_.BeginBulk();
+  std::vector<SongGridModel::Row> old = grid_.TakeRows();
+  grid_.PadToMinRows();
+  grid_.EndBulk();
+  rowsChanged_ = false;
+  // The watcher belongs to this manager: when the manager goes first, the result is dropped.
+  auto* watcher = new QFutureWatcher<LoadedList>(this);
+  pendingName_ = name;
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
+    watcher->deleteLater();
+    QFuture<LoadedList> done = watcher->future();
+    if (generation != loadGeneration_ || done.resultCount() == 0) return;
+    LoadedList loaded = done.takeResult();
+    loadPending_ = false;
+    // Songs the user added while the list was read join it after its own rows.
+    std::vector<SongEntry> added;
+    for (int row = 1; row < grid_.rows(); ++row)
+      if (!grid_.entry(row).IsBlank()) added.push_back(grid_.entry(row));
+    ApplyLoad(pendingName_, std::move(loaded.read), std::move(loaded.prepared));
+    if (added.empty()) return;
+    BeginBatch();
+    for (const SongEntry& e : added) AddSongRow(e.title, e.singer, e.duration, e.path);
+    EndBatch();
+    SaveList();
+  });
+  auto promise = std::make_shared<QPromise<LoadedList>>();
+  promise->start();
+  watcher->setFuture(promise->future());
+  auto oldRows = std::make_shared<std::vector<SongGridModel::Row>>(std::move(old));
+  QThreadPool::globalInstance()->start([promise, oldRows, file] {
+    oldRows->clear();
+    LoadedList loaded;
+    loaded.read = playlist::ReadLstFile(file);
+    loaded.prepared = SongGridModel::PrepareRows(loaded.read.records);
+    // The file's bytes and text were freed in this thread's own heap arena, which glibc does
+    // not hand back by itself: without this a big load leaves some 30 MiB more resident.
+    malloc_trim(0);
+    promise->addResult(std::move(loaded));
+    promise->finish();
+  });
+}
+
+void PlaylistManager::ApplyLoad(const QString& name, playlist::LstRead read,
+                                SongGridModel::PreparedRows prepared) {
+  grid_.BeginBulk();
+  grid_.Setup();
   if (!name.isEmpty()) {
     const QString file = FileOf(name);
-    playlist::LstRead read = playlist::ReadLstFile(file);
     loadedName_ = name;
     loadedClean_ = read.clean();
     loadedFileExists_ = read.status != playlist::LstRead::Status::Missing;
     loading_ = true;
-    BeginBatch();
-    grid_.ReserveRows(static_cast<int>(read.records.size()) + SongGridModel::kMinRows);
-    for (const SongEntry& r : read.records)
-      if (!r.IsBlank()) AddSongRow(r.title, r.singer, r.duration, r.path);
-    EndBatch();
+    if (prepared.duplicates == 0) {
+      grid_.Adopt(std::move(prepared));
+    } else {
+      // Each duplicate asks the user, so this list goes in row by row.
+      BeginBatch();
+      grid_.ReserveRows(static_cast<int>(read.records.size()) + SongGridModel::kMinRows);
+      for (const SongEntry& r : read.records)
+        if (!r.IsBlank()) AddSongRow(r.title, r.singer, r.duration, r.path);
+      EndBatch();
+    }
     loading_ = false;
     using Status = playlist::LstRead::Status;
     if (read.status == Status::NotAFile || read.status == Status::Unreadable)
@@ -196,6 +266,8 @@ void PlaylistManager::LoadLST() {
 }
 
 bool PlaylistManager::SaveList() {
+  // The grid holds no list while one reads on the worker: there is nothing to save.
+  if (loadPending_) return false;
   if (loading_) {
     saveAfterLoad_ = true;
     return false;
@@ -399,6 +471,7 @@ void PlaylistManager::RenameList() {
   }
   menus_.Item(kLList, index)->setText(name);
   if (loadedName_ == oldName) loadedName_ = name;
+  if (loadPending_ && pendingName_ == oldName) pendingName_ = name;
   SetCurrent(name);
   SaveConfig();  // defaultlist must keep naming the current list
 }

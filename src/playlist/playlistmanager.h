@@ -6,11 +6,12 @@
 #include <functional>
 
 #include "config/apppaths.h"
+#include "playlist/lstfile.h"
 #include "playlist/playlistmenus.h"
+#include "playlist/songgridmodel.h"
 
 class MenuForm;
 class Prompter;
-class SongGridModel;
 struct AppConfig;
 
 // The named playlists: the current list's rows in the playlist grid, its .lst file, the list
@@ -32,7 +33,13 @@ class PlaylistManager : public QObject {
   // when no entry matches); AppConfig::currentList keeps the name read.
   void MarkCurrent(const QString& name);
 
+  // Fills the grid with the current list. A file of asyncLoadBytes or more is read and
+  // prepared on a worker; the grid is empty until its rows arrive in one step, and ListLoaded
+  // says when. A newer load drops a pending one's result.
   void LoadLST();
+  // Smaller lists read in a few milliseconds and load at once.
+  void SetAsyncLoadBytes(qint64 bytes) { asyncLoadBytes_ = bytes; }
+  bool loadPending() const { return loadPending_; }
   // Writes the grid to the current list's file, unless that would lose songs: a file the grid
   // was not loaded from is never overwritten when it holds songs, and a list that did not read
   // cleanly is written only after an edit, once its original went to the backup folder.
@@ -82,6 +89,11 @@ class PlaylistManager : public QObject {
   void Tell(const QString& text);
   bool AskReplace(const QString& text);
   QByteArray GridBytes() const;
+  struct LoadedList {
+    playlist::LstRead read;
+    SongGridModel::PreparedRows prepared;
+  };
+  void ApplyLoad(const QString& name, playlist::LstRead read, SongGridModel::PreparedRows prepared);
 
   SongGridModel& grid_;
   MenuForm& menus_;
@@ -102,4 +114,8 @@ class PlaylistManager : public QObject {
   BatchAnswer batchAnswer_ = BatchAnswer::Ask;
   bool loading_ = false;
   bool saveAfterLoad_ = false;
+  bool loadPending_ = false;
+  QString pendingName_;  // the list being read on the worker (a rename follows it)
+  quint64 loadGeneration_ = 0;
+  qint64 asyncLoadBytes_ = 256 * 1024;
 };
