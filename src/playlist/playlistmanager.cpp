@@ -37,6 +37,7 @@ PlaylistManager::PlaylistManager(SongGridModel& grid, MenuForm& menus, Prompter&
       prompter_(prompter),
       paths_(std::move(paths)),
       config_(config) {
+  io_.setMaxThreadCount(1);
   const auto changed = [this] {
     if (!loading_) rowsChanged_ = true;
   };
@@ -109,14 +110,14 @@ void PlaylistManager::Tell(const QString& text) {
   emit StatusText(text);
 }
 
-QByteArray PlaylistManager::GridBytes() const {
+std::vector<SongEntry> PlaylistManager::GridSongs() const {
   std::vector<SongEntry> songs;
   songs.reserve(static_cast<size_t>(grid_.rows()));
   for (int row = 1; row < grid_.rows(); ++row) {
     SongEntry e = grid_.entry(row);
     if (!e.IsBlank()) songs.push_back(std::move(e));
   }
-  return common::EncodeGbk(playlist::FormatLst(songs));
+  return songs;
 }
 
 namespace {
@@ -164,7 +165,8 @@ void PlaylistManager::LoadLST() {
   loadNotice_.clear();
   saveAfterLoad_ = false;
   const QFileInfo info(file);
-  if (name.isEmpty() || !info.isFile() || info.size() < asyncLoadBytes_) {
+  // With a write queued the file is read after it, in order, so a small list too.
+  if (name.isEmpty() || !info.isFile() || (info.size() < asyncLoadBytes_ && ioPending_ == 0)) {
     loadPending_ = false;
     playlist::LstRead read;
     if (!name.isEmpty()) read = playlist::ReadLstFile(file);
@@ -184,6 +186,7 @@ void PlaylistManager::LoadLST() {
   pendingName_ = name;
   connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
     watcher->deleteLater();
+    --ioPending_;
     QFuture<LoadedList> done = watcher->future();
     if (generation != loadGeneration_ || done.resultCount() == 0) return;
     LoadedList loaded = done.takeResult();
@@ -199,11 +202,12 @@ void PlaylistManager::LoadLST() {
     EndBatch();
     SaveList();
   });
+  ++ioPending_;
   auto promise = std::make_shared<QPromise<LoadedList>>();
   promise->start();
   watcher->setFuture(promise->future());
   auto oldRows = std::make_shared<std::vector<SongGridModel::Row>>(std::move(old));
-  QThreadPool::globalInstance()->start([promise, oldRows, file] {
+  io_.start([promise, oldRows, file] {
     oldRows->clear();
     LoadedList loaded;
     loaded.read = playlist::ReadLstFile(file);
@@ -284,22 +288,22 @@ bool PlaylistManager::SaveList() {
   }
   // Unchanged rows over an unchanged file: nothing to write, the file keeps its own bytes.
   if (ownFile && loadedFileExists_ && !rowsChanged_ && Stamp(file) == loadedStamp_) return true;
-  if (ownFile && !loadedClean_) {
-    if (!edited_) return false;
-    if (QFileInfo(file).isFile() &&
-        !common::CopyToBackup(file, paths_.backupDir() + QStringLiteral("playlist/"))) {
-      Tell(QStringLiteral("无法备份原列表,未保存: ") + name);
-      return false;
-    }
-  }
+  const bool backupFirst = ownFile && !loadedClean_;
+  if (backupFirst && !edited_) return false;
   const QString problem = WriteProblem(file);
   if (!problem.isEmpty()) {
     Tell(problem + file);
     return false;
   }
-  const QByteArray bytes = GridBytes();
+  if (grid_.rows() >= asyncSaveRows_ || ioPending_ > 0) return SaveInBackground(name, backupFirst);
+  if (backupFirst && QFileInfo(file).isFile() &&
+      !common::CopyToBackup(file, paths_.backupDir() + QStringLiteral("playlist/"))) {
+    Tell(QStringLiteral("无法备份原列表,未保存: ") + name);
+    return false;
+  }
   // A failure leaves the old file and the grid as they are.
-  if (!playlist::WriteLstBytes(file, bytes, paths_.backupDir() + QStringLiteral("playlist/"))) {
+  if (!playlist::WriteLstBytes(file, common::EncodeGbk(playlist::FormatLst(GridSongs())),
+                               paths_.backupDir() + QStringLiteral("playlist/"))) {
     Tell(QStringLiteral("列表保存失败,文件无法写入: ") + file);
     return false;
   }
@@ -310,6 +314,71 @@ bool PlaylistManager::SaveList() {
     loadedStamp_ = Stamp(file);
   }
   return true;
+}
+
+bool PlaylistManager::SaveInBackground(const QString& name, bool backupFirst) {
+  struct Written {
+    bool backedUp = true;
+    bool written = false;
+    QString stamp;
+  };
+  const QString file = FileOf(name);
+  const QString backupDir = paths_.backupDir() + QStringLiteral("playlist/");
+  const bool ownFile = name == loadedName_;
+  const bool wasClean = loadedClean_;
+  // The rows as they are now; an edit made while the file is written marks the list changed
+  // again and the next save writes it.
+  if (ownFile) {
+    loadedClean_ = true;
+    loadedFileExists_ = true;
+    rowsChanged_ = false;
+  }
+  const quint64 save = ++saveGeneration_;
+  ++ioPending_;
+  auto* watcher = new QFutureWatcher<Written>(this);
+  connect(watcher, &QFutureWatcherBase::finished, this,
+          [this, watcher, save, name, file, wasClean] {
+            watcher->deleteLater();
+            --ioPending_;
+            QFuture<Written> done = watcher->future();
+            const Written w = done.resultCount() > 0 ? done.result() : Written{false, false, {}};
+            const bool stillOurs = loadedName_ == name && !loadPending_;
+            if (!w.backedUp || !w.written) {
+              if (stillOurs) {
+                rowsChanged_ = true;
+                loadedClean_ = wasClean;
+              }
+              Tell(!w.backedUp ? QStringLiteral("无法备份原列表,未保存: ") + name
+                               : QStringLiteral("列表保存失败,文件无法写入: ") + file);
+            } else if (stillOurs && save == saveGeneration_) {
+              loadedStamp_ = w.stamp;
+            }
+            emit ListWritten(w.backedUp && w.written);
+          });
+  auto promise = std::make_shared<QPromise<Written>>();
+  promise->start();
+  watcher->setFuture(promise->future());
+  auto songs = std::make_shared<std::vector<SongEntry>>(GridSongs());
+  // One writer thread: saves land in the order they were asked for, a crash between backup
+  // and write leaves the old file or the new one.
+  io_.start([promise, songs, file, backupDir, backupFirst] {
+    Written w;
+    if (backupFirst && QFileInfo(file).isFile() && !common::CopyToBackup(file, backupDir)) {
+      w.backedUp = false;
+    } else {
+      const QByteArray bytes = common::EncodeGbk(playlist::FormatLst(*songs));
+      songs->clear();
+      w.written = playlist::WriteLstBytes(file, bytes, backupDir);
+      w.stamp = Stamp(file);
+    }
+    promise->addResult(std::move(w));
+    promise->finish();
+  });
+  return true;
+}
+
+void PlaylistManager::FinishWrites() {
+  io_.waitForDone();
 }
 
 bool PlaylistManager::AskReplace(const QString& text) {

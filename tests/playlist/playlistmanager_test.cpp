@@ -333,6 +333,36 @@ TEST_F(PlaylistWorkerLoadTest, ALaterListWinsAndDuplicatesStillAsk) {
   EXPECT_EQ(dir.ReadFile("playlist/bbb.lst"), bbb);
 }
 
+TEST_F(PlaylistManagerTest, BackgroundSavesLandInOrderAndALoadReadsAfterThem) {
+  lists.SetAsyncSaveRows(0);
+  const QByteArray file = "\"a\",\"s\",\"00:00\",\"/a.mp3\"\r\n";
+  dir.WriteFile("playlist/default.lst", file);
+  Start();
+  QSignalSpy written(&lists, &PlaylistManager::ListWritten);
+  EXPECT_TRUE(lists.SaveList());  // unchanged: nothing is queued
+  grid.SetCell(1, 2, "one");
+  EXPECT_TRUE(lists.SaveList());
+  grid.SetCell(1, 2, "two");
+  EXPECT_TRUE(lists.SaveList());
+  // The list is read again while both writes may still be queued: it sees the last one.
+  lists.LoadLST();
+  lists.FinishWrites();
+  QSignalSpy loaded(&lists, &PlaylistManager::ListLoaded);
+  if (lists.loadPending()) {
+    ASSERT_TRUE(loaded.wait(5000));
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), "\"a\",\"two\",\"00:00\",\"/a.mp3\"\r\n");
+  EXPECT_EQ(grid.cell(1, 2), "two");
+  ASSERT_EQ(written.size(), 2);
+  EXPECT_TRUE(written[1][0].toBool());
+  // Once written, the list counts as unchanged again.
+  EXPECT_TRUE(lists.SaveList());
+  lists.FinishWrites();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(written.size(), 2);
+}
+
 TEST_F(PlaylistManagerTest, NewListKeepsCapitalsAndRefusesBadOrTakenNames) {
   Start();
   lists.AddSongRow("a", "未知", "00:00", "/a.mp3");
