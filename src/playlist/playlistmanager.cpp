@@ -508,6 +508,8 @@ void PlaylistManager::DeleteList() {
   LList_Click(survivor);
   const QString survivorName = currentName();
   if (index >= 0) {
+    // The switch above may have queued a write of this list: it must not bring the file back.
+    FinishWrites();
     const QString file = FileOf(name);
     if (!common::MoveToBackup(file, paths_.backupDir() + QStringLiteral("playlist/")))
       QFile::remove(file);
@@ -533,6 +535,7 @@ void PlaylistManager::RenameList() {
                                         QStringLiteral("修改表名"), QString());
   const QString name = answer.value_or(QString()).trimmed();
   if (CheckNewName(name) != NameCheck::Ok) return;
+  FinishWrites();  // a queued write of the old name would bring its file back
   if (index < 0 || !QFileInfo::exists(FileOf(oldName)) ||
       !QFile::rename(FileOf(oldName), FileOf(name))) {
     prompter_.Inform(QStringLiteral("修改出错,当前列表丢失???"), kErrorTitle);

@@ -361,6 +361,18 @@ TEST_F(PlaylistManagerTest, BackgroundSavesLandInOrderAndALoadReadsAfterThem) {
   lists.FinishWrites();
   QCoreApplication::processEvents();
   EXPECT_EQ(written.size(), 2);
+
+  // Deleting a changed list: the write its switch queued does not bring the file back.
+  dir.WriteFile("playlist/bbb.lst", file);
+  lists.BuildListMenu();
+  lists.LList_Click(0);
+  ASSERT_EQ(lists.currentName(), "bbb");
+  grid.SetCell(1, 2, "changed");
+  lists.DeleteList();
+  lists.FinishWrites();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(lists.currentName(), "default");
+  EXPECT_FALSE(QFileInfo::exists(dir.paths().playlistDir() + "bbb.lst"));
 }
 
 TEST_F(PlaylistManagerTest, NewListKeepsCapitalsAndRefusesBadOrTakenNames) {
