@@ -182,14 +182,16 @@ void PlaylistManager::LoadLST() {
   grid_.EndBulk();
   rowsChanged_ = false;
   // The watcher belongs to this manager: when the manager goes first, the result is dropped.
-  auto* watcher = new QFutureWatcher<LoadedList>(this);
+  // The result is handed over through `result`, not the future's store, so the grid's indexes
+  // are never shared with a copy there (the first append after the load would copy them).
+  auto* watcher = new QFutureWatcher<void>(this);
+  auto result = std::make_shared<LoadedList>();
   pendingName_ = name;
-  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, result] {
     watcher->deleteLater();
     --ioPending_;
-    QFuture<LoadedList> done = watcher->future();
-    if (generation != loadGeneration_ || done.resultCount() == 0) return;
-    LoadedList loaded = done.takeResult();
+    if (generation != loadGeneration_) return;
+    LoadedList loaded = std::move(*result);
     loadPending_ = false;
     // Songs the user added while the list was read join it after its own rows.
     std::vector<SongEntry> added;
@@ -203,19 +205,18 @@ void PlaylistManager::LoadLST() {
     SaveList();
   });
   ++ioPending_;
-  auto promise = std::make_shared<QPromise<LoadedList>>();
+  auto promise = std::make_shared<QPromise<void>>();
   promise->start();
   watcher->setFuture(promise->future());
   auto oldRows = std::make_shared<std::vector<SongGridModel::Row>>(std::move(old));
-  io_.start([promise, oldRows, file] {
+  io_.start([promise, oldRows, file, result] {
     oldRows->clear();
-    LoadedList loaded;
+    LoadedList& loaded = *result;
     loaded.read = playlist::ReadLstFile(file);
     loaded.prepared = SongGridModel::PrepareRows(loaded.read.records);
     // The file's bytes and text were freed in this thread's own heap arena, which glibc does
     // not hand back by itself: without this a big load leaves some 30 MiB more resident.
     malloc_trim(0);
-    promise->addResult(std::move(loaded));
     promise->finish();
   });
 }
