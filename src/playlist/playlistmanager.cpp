@@ -2,10 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playlist/playlistmanager.h"
 
+#include <malloc.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFuture>
+#include <QFutureWatcher>
+#include <QPromise>
+#include <QThreadPool>
+#include <memory>
 
 #include "common/backup.h"
 #include "common/numparse.h"
@@ -30,6 +37,7 @@ PlaylistManager::PlaylistManager(SongGridModel& grid, MenuForm& menus, Prompter&
       prompter_(prompter),
       paths_(std::move(paths)),
       config_(config) {
+  io_.setMaxThreadCount(1);
   const auto changed = [this] {
     if (!loading_) rowsChanged_ = true;
   };
@@ -102,14 +110,14 @@ void PlaylistManager::Tell(const QString& text) {
   emit StatusText(text);
 }
 
-QByteArray PlaylistManager::GridBytes() const {
+std::vector<SongEntry> PlaylistManager::GridSongs() const {
   std::vector<SongEntry> songs;
   songs.reserve(static_cast<size_t>(grid_.rows()));
   for (int row = 1; row < grid_.rows(); ++row) {
     SongEntry e = grid_.entry(row);
     if (!e.IsBlank()) songs.push_back(std::move(e));
   }
-  return common::EncodeGbk(playlist::FormatLst(songs));
+  return songs;
 }
 
 namespace {
@@ -146,26 +154,93 @@ QString WriteProblem(const QString& file) {
 }  // namespace
 
 void PlaylistManager::LoadLST() {
-  grid_.BeginBulk();
-  grid_.Setup();
+  // A newer load supersedes a pending one: its result is dropped when it arrives.
+  const quint64 generation = ++loadGeneration_;
   const QString name = currentName();
+  const QString file = name.isEmpty() ? QString() : FileOf(name);
   loadedName_.clear();
   loadedClean_ = true;
   loadedFileExists_ = false;
   edited_ = false;
   loadNotice_.clear();
+  saveAfterLoad_ = false;
+  const QFileInfo info(file);
+  // With a write queued the file is read after it, in order, so a small list too.
+  if (name.isEmpty() || !info.isFile() || (info.size() < asyncLoadBytes_ && ioPending_ == 0)) {
+    loadPending_ = false;
+    playlist::LstRead read;
+    if (!name.isEmpty()) read = playlist::ReadLstFile(file);
+    SongGridModel::PreparedRows prepared = SongGridModel::PrepareRows(read.records);
+    return ApplyLoad(name, std::move(read), std::move(prepared));
+  }
+  // The old rows go now, so nothing can save them under the new list's name while it reads;
+  // freeing 100,000 of them is left to the worker.
+  loadPending_ = true;
+  grid_.BeginBulk();
+  std::vector<SongGridModel::Row> old = grid_.TakeRows();
+  grid_.PadToMinRows();
+  grid_.EndBulk();
+  rowsChanged_ = false;
+  // The watcher belongs to this manager: when the manager goes first, the result is dropped.
+  // The result is handed over through `result`, not the future's store, so the grid's indexes
+  // are never shared with a copy there (the first append after the load would copy them).
+  auto* watcher = new QFutureWatcher<void>(this);
+  auto result = std::make_shared<LoadedList>();
+  pendingName_ = name;
+  connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, result] {
+    watcher->deleteLater();
+    --ioPending_;
+    if (generation != loadGeneration_) return;
+    LoadedList loaded = std::move(*result);
+    loadPending_ = false;
+    // Songs the user added while the list was read join it after its own rows.
+    std::vector<SongEntry> added;
+    for (int row = 1; row < grid_.rows(); ++row)
+      if (!grid_.entry(row).IsBlank()) added.push_back(grid_.entry(row));
+    ApplyLoad(pendingName_, std::move(loaded.read), std::move(loaded.prepared));
+    if (added.empty()) return;
+    BeginBatch();
+    for (const SongEntry& e : added) AddSongRow(e.title, e.singer, e.duration, e.path);
+    EndBatch();
+    SaveList();
+  });
+  ++ioPending_;
+  auto promise = std::make_shared<QPromise<void>>();
+  promise->start();
+  watcher->setFuture(promise->future());
+  auto oldRows = std::make_shared<std::vector<SongGridModel::Row>>(std::move(old));
+  io_.start([promise, oldRows, file, result] {
+    oldRows->clear();
+    LoadedList& loaded = *result;
+    loaded.read = playlist::ReadLstFile(file);
+    loaded.prepared = SongGridModel::PrepareRows(loaded.read.records);
+    // The file's bytes and text were freed in this thread's own heap arena, which glibc does
+    // not hand back by itself: without this a big load leaves some 30 MiB more resident.
+    malloc_trim(0);
+    promise->finish();
+  });
+}
+
+void PlaylistManager::ApplyLoad(const QString& name, playlist::LstRead read,
+                                SongGridModel::PreparedRows prepared) {
+  grid_.BeginBulk();
+  grid_.Setup();
   if (!name.isEmpty()) {
     const QString file = FileOf(name);
-    playlist::LstRead read = playlist::ReadLstFile(file);
     loadedName_ = name;
     loadedClean_ = read.clean();
     loadedFileExists_ = read.status != playlist::LstRead::Status::Missing;
     loading_ = true;
-    BeginBatch();
-    grid_.ReserveRows(static_cast<int>(read.records.size()) + SongGridModel::kMinRows);
-    for (const SongEntry& r : read.records)
-      if (!r.IsBlank()) AddSongRow(r.title, r.singer, r.duration, r.path);
-    EndBatch();
+    if (prepared.duplicates == 0) {
+      grid_.Adopt(std::move(prepared));
+    } else {
+      // Each duplicate asks the user, so this list goes in row by row.
+      BeginBatch();
+      grid_.ReserveRows(static_cast<int>(read.records.size()) + SongGridModel::kMinRows);
+      for (const SongEntry& r : read.records)
+        if (!r.IsBlank()) AddSongRow(r.title, r.singer, r.duration, r.path);
+      EndBatch();
+    }
     loading_ = false;
     using Status = playlist::LstRead::Status;
     if (read.status == Status::NotAFile || read.status == Status::Unreadable)
@@ -196,6 +271,8 @@ void PlaylistManager::LoadLST() {
 }
 
 bool PlaylistManager::SaveList() {
+  // The grid holds no list while one reads on the worker: there is nothing to save.
+  if (loadPending_) return false;
   if (loading_) {
     saveAfterLoad_ = true;
     return false;
@@ -212,22 +289,22 @@ bool PlaylistManager::SaveList() {
   }
   // Unchanged rows over an unchanged file: nothing to write, the file keeps its own bytes.
   if (ownFile && loadedFileExists_ && !rowsChanged_ && Stamp(file) == loadedStamp_) return true;
-  if (ownFile && !loadedClean_) {
-    if (!edited_) return false;
-    if (QFileInfo(file).isFile() &&
-        !common::CopyToBackup(file, paths_.backupDir() + QStringLiteral("playlist/"))) {
-      Tell(QStringLiteral("无法备份原列表,未保存: ") + name);
-      return false;
-    }
-  }
+  const bool backupFirst = ownFile && !loadedClean_;
+  if (backupFirst && !edited_) return false;
   const QString problem = WriteProblem(file);
   if (!problem.isEmpty()) {
     Tell(problem + file);
     return false;
   }
-  const QByteArray bytes = GridBytes();
+  if (grid_.rows() >= asyncSaveRows_ || ioPending_ > 0) return SaveInBackground(name, backupFirst);
+  if (backupFirst && QFileInfo(file).isFile() &&
+      !common::CopyToBackup(file, paths_.backupDir() + QStringLiteral("playlist/"))) {
+    Tell(QStringLiteral("无法备份原列表,未保存: ") + name);
+    return false;
+  }
   // A failure leaves the old file and the grid as they are.
-  if (!playlist::WriteLstBytes(file, bytes, paths_.backupDir() + QStringLiteral("playlist/"))) {
+  if (!playlist::WriteLstBytes(file, common::EncodeGbk(playlist::FormatLst(GridSongs())),
+                               paths_.backupDir() + QStringLiteral("playlist/"))) {
     Tell(QStringLiteral("列表保存失败,文件无法写入: ") + file);
     return false;
   }
@@ -238,6 +315,71 @@ bool PlaylistManager::SaveList() {
     loadedStamp_ = Stamp(file);
   }
   return true;
+}
+
+bool PlaylistManager::SaveInBackground(const QString& name, bool backupFirst) {
+  struct Written {
+    bool backedUp = true;
+    bool written = false;
+    QString stamp;
+  };
+  const QString file = FileOf(name);
+  const QString backupDir = paths_.backupDir() + QStringLiteral("playlist/");
+  const bool ownFile = name == loadedName_;
+  const bool wasClean = loadedClean_;
+  // The rows as they are now; an edit made while the file is written marks the list changed
+  // again and the next save writes it.
+  if (ownFile) {
+    loadedClean_ = true;
+    loadedFileExists_ = true;
+    rowsChanged_ = false;
+  }
+  const quint64 save = ++saveGeneration_;
+  ++ioPending_;
+  auto* watcher = new QFutureWatcher<Written>(this);
+  connect(watcher, &QFutureWatcherBase::finished, this,
+          [this, watcher, save, name, file, wasClean] {
+            watcher->deleteLater();
+            --ioPending_;
+            QFuture<Written> done = watcher->future();
+            const Written w = done.resultCount() > 0 ? done.result() : Written{false, false, {}};
+            const bool stillOurs = loadedName_ == name && !loadPending_;
+            if (!w.backedUp || !w.written) {
+              if (stillOurs) {
+                rowsChanged_ = true;
+                loadedClean_ = wasClean;
+              }
+              Tell(!w.backedUp ? QStringLiteral("无法备份原列表,未保存: ") + name
+                               : QStringLiteral("列表保存失败,文件无法写入: ") + file);
+            } else if (stillOurs && save == saveGeneration_) {
+              loadedStamp_ = w.stamp;
+            }
+            emit ListWritten(w.backedUp && w.written);
+          });
+  auto promise = std::make_shared<QPromise<Written>>();
+  promise->start();
+  watcher->setFuture(promise->future());
+  auto songs = std::make_shared<std::vector<SongEntry>>(GridSongs());
+  // One writer thread: saves land in the order they were asked for, a crash between backup
+  // and write leaves the old file or the new one.
+  io_.start([promise, songs, file, backupDir, backupFirst] {
+    Written w;
+    if (backupFirst && QFileInfo(file).isFile() && !common::CopyToBackup(file, backupDir)) {
+      w.backedUp = false;
+    } else {
+      const QByteArray bytes = common::EncodeGbk(playlist::FormatLst(*songs));
+      songs->clear();
+      w.written = playlist::WriteLstBytes(file, bytes, backupDir);
+      w.stamp = Stamp(file);
+    }
+    promise->addResult(std::move(w));
+    promise->finish();
+  });
+  return true;
+}
+
+void PlaylistManager::FinishWrites() {
+  io_.waitForDone();
 }
 
 bool PlaylistManager::AskReplace(const QString& text) {
@@ -367,6 +509,8 @@ void PlaylistManager::DeleteList() {
   LList_Click(survivor);
   const QString survivorName = currentName();
   if (index >= 0) {
+    // The switch above may have queued a write of this list: it must not bring the file back.
+    FinishWrites();
     const QString file = FileOf(name);
     if (!common::MoveToBackup(file, paths_.backupDir() + QStringLiteral("playlist/")))
       QFile::remove(file);
@@ -392,6 +536,7 @@ void PlaylistManager::RenameList() {
                                         QStringLiteral("修改表名"), QString());
   const QString name = answer.value_or(QString()).trimmed();
   if (CheckNewName(name) != NameCheck::Ok) return;
+  FinishWrites();  // a queued write of the old name would bring its file back
   if (index < 0 || !QFileInfo::exists(FileOf(oldName)) ||
       !QFile::rename(FileOf(oldName), FileOf(name))) {
     prompter_.Inform(QStringLiteral("修改出错,当前列表丢失???"), kErrorTitle);
@@ -399,6 +544,7 @@ void PlaylistManager::RenameList() {
   }
   menus_.Item(kLList, index)->setText(name);
   if (loadedName_ == oldName) loadedName_ = name;
+  if (loadPending_ && pendingName_ == oldName) pendingName_ = name;
   SetCurrent(name);
   SaveConfig();  // defaultlist must keep naming the current list
 }

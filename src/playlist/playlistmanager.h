@@ -3,14 +3,16 @@
 #pragma once
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <functional>
 
 #include "config/apppaths.h"
+#include "playlist/lstfile.h"
 #include "playlist/playlistmenus.h"
+#include "playlist/songgridmodel.h"
 
 class MenuForm;
 class Prompter;
-class SongGridModel;
 struct AppConfig;
 
 // The named playlists: the current list's rows in the playlist grid, its .lst file, the list
@@ -32,12 +34,23 @@ class PlaylistManager : public QObject {
   // when no entry matches); AppConfig::currentList keeps the name read.
   void MarkCurrent(const QString& name);
 
+  // Fills the grid with the current list. A file of asyncLoadBytes or more is read and
+  // prepared on a worker; the grid is empty until its rows arrive in one step, and ListLoaded
+  // says when. A newer load drops a pending one's result.
   void LoadLST();
+  // Smaller lists read in a few milliseconds and load at once.
+  void SetAsyncLoadBytes(qint64 bytes) { asyncLoadBytes_ = bytes; }
+  bool loadPending() const { return loadPending_; }
   // Writes the grid to the current list's file, unless that would lose songs: a file the grid
   // was not loaded from is never overwritten when it holds songs, and a list that did not read
   // cleanly is written only after an edit, once its original went to the backup folder.
   // False when nothing was written for such a reason or the write failed (the status says why).
+  // A list of asyncSaveRows rows or more is written on the worker from a copy of its rows
+  // (true then means the write was queued; ListWritten tells how it went).
   bool SaveList();
+  void SetAsyncSaveRows(int rows) { asyncSaveRows_ = rows; }
+  // Blocks until every queued read and write is done: at exit, before the process ends.
+  void FinishWrites();
   // Appends a song with the duplicate rule; false when nothing was appended.
   bool AddSongRow(const QString& title, const QString& singer, const QString& duration,
                   const QString& path);
@@ -68,6 +81,8 @@ class PlaylistManager : public QObject {
   void ListLoaded();
   // A list could not be read or written as asked; the text says what happened.
   void StatusText(const QString& text);
+  // A save queued for the worker is on disk (ok) or failed (the status has said why).
+  void ListWritten(bool ok);
 
  private:
   enum class NameCheck { Ok, Cancelled, Refused };
@@ -81,7 +96,13 @@ class PlaylistManager : public QObject {
   void SaveConfig();
   void Tell(const QString& text);
   bool AskReplace(const QString& text);
-  QByteArray GridBytes() const;
+  std::vector<SongEntry> GridSongs() const;
+  bool SaveInBackground(const QString& name, bool backupFirst);
+  struct LoadedList {
+    playlist::LstRead read;
+    SongGridModel::PreparedRows prepared;
+  };
+  void ApplyLoad(const QString& name, playlist::LstRead read, SongGridModel::PreparedRows prepared);
 
   SongGridModel& grid_;
   MenuForm& menus_;
@@ -102,4 +123,13 @@ class PlaylistManager : public QObject {
   BatchAnswer batchAnswer_ = BatchAnswer::Ask;
   bool loading_ = false;
   bool saveAfterLoad_ = false;
+  bool loadPending_ = false;
+  QString pendingName_;  // the list being read on the worker (a rename follows it)
+  quint64 loadGeneration_ = 0;
+  qint64 asyncLoadBytes_ = 256 * 1024;
+  int asyncSaveRows_ = 2000;
+  quint64 saveGeneration_ = 0;
+  int ioPending_ = 0;  // reads and writes queued on io_
+  // One thread for the list files, so reads and writes happen in the order asked.
+  QThreadPool io_;
 };

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "common/numparse.h"
+
 namespace {
 const QColor& kNormalText = SongGridModel::kNormalText;
 
@@ -111,6 +113,67 @@ void SongGridModel::Setup() {
   if (bulk_ == 0) endResetModel();
   SetSelectedRow(1);
   SetTopRow(0);
+}
+
+SongGridModel::PreparedRows SongGridModel::PrepareRows(std::vector<SongEntry>& songs) {
+  PreparedRows out;
+  out.firstByTitle.reserve(static_cast<qsizetype>(songs.size()));
+  out.firstByPath.reserve(static_cast<qsizetype>(songs.size()));
+  // First pass only indexes, so a list with a duplicate keeps its songs for the slow path.
+  int row = 1;
+  for (const SongEntry& e : songs) {
+    if (e.IsBlank() || e.path.trimmed().isEmpty()) continue;
+    int& t = out.firstByTitle[e.title.trimmed()];
+    int& p = out.firstByPath[e.path.trimmed()];
+    if (t != 0 || p != 0) {
+      out.duplicates = 1;
+      out.firstByTitle.clear();
+      out.firstByPath.clear();
+      return out;
+    }
+    t = row;
+    p = row;
+    ++row;
+  }
+  out.rows.reserve(static_cast<size_t>(row - 1));
+  for (SongEntry& e : songs) {
+    if (e.IsBlank() || e.path.trimmed().isEmpty()) continue;
+    e.number = common::ThreeDigits(static_cast<int64_t>(out.rows.size()) + 1);
+    out.rows.push_back({std::move(e), QColor()});
+  }
+  songs.clear();
+  songs.shrink_to_fit();
+  return out;
+}
+
+void SongGridModel::Adopt(PreparedRows&& prepared) {
+  if (bulk_ == 0) beginResetModel();
+  rows_ = std::move(prepared.rows);
+  if (rows_.empty()) rows_.emplace_back();
+  blankCount_ = rows_.back().entry.IsBlank() ? 1 : 0;
+  firstByTitle_ = std::move(prepared.firstByTitle);
+  firstByPath_ = std::move(prepared.firstByPath);
+  indexValid_ = true;
+  nowPlayRow_ = 0;
+  if (bulk_ == 0) endResetModel();
+  SetSelectedRow(rows() - 1);
+  SetTopRow(0);
+}
+
+std::vector<SongGridModel::Row> SongGridModel::TakeRows() {
+  if (bulk_ == 0) beginResetModel();
+  std::vector<Row> taken;
+  taken.swap(rows_);
+  rows_.emplace_back();
+  blankCount_ = 1;
+  firstByTitle_.clear();
+  firstByPath_.clear();
+  indexValid_ = true;
+  nowPlayRow_ = 0;
+  if (bulk_ == 0) endResetModel();
+  SetSelectedRow(1);
+  SetTopRow(0);
+  return taken;
 }
 
 void SongGridModel::AppendRow(const SongEntry& entry) {

@@ -54,6 +54,28 @@ class SongGridModel : public QAbstractTableModel {
   // hash lookup per key, which loading 100,000 songs notices.
   int AppendIfNew(const SongEntry& entry);
 
+  // The rows a load appends, numbered and indexed away from the GUI thread, so a big list
+  // enters the grid in one step. `duplicates` stops at the first one: such a list goes through
+  // AppendIfNew row by row, because each duplicate asks the user.
+  struct Row {
+    SongEntry entry;
+    QColor color;
+  };
+  struct PreparedRows {
+    std::vector<Row> rows;
+    QHash<QString, int> firstByTitle;
+    QHash<QString, int> firstByPath;
+    int duplicates = 0;
+  };
+  // Skips rows with a blank title or path. Without a duplicate the songs are moved out of
+  // `songs`; with one, `songs` is left whole and only `duplicates` is set. Thread-safe.
+  static PreparedRows PrepareRows(std::vector<SongEntry>& songs);
+  // Replaces every row with prepared ones (none of them blank); the last becomes selected.
+  void Adopt(PreparedRows&& prepared);
+  // Hands the rows over, leaving the grid as Setup does, so a caller can free 100,000 of them
+  // on another thread.
+  std::vector<Row> TakeRows();
+
   int selectedRow() const { return selectedRow_; }
   void SetSelectedRow(int row);
   int topRow() const { return topRow_; }
@@ -84,10 +106,6 @@ class SongGridModel : public QAbstractTableModel {
   void TopRowChanged(int row);
 
  private:
-  struct Row {
-    SongEntry entry;
-    QColor color;
-  };
   void RebuildIndex() const;
   void InsertAtEnd(const SongEntry& entry, bool updateIndex);
 

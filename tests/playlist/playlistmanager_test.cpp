@@ -8,10 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QThreadPool>
 
 #include "common/gbk.h"
 #include "playlist/lstfile.h"
@@ -253,6 +255,124 @@ TEST_F(PlaylistManagerTest, SwitchingByTheMenuSavesTheListBeingLeftUnderItsOwnNa
   lists.LList_Click(0);
   EXPECT_EQ(lists.currentName(), "aaa");
   EXPECT_EQ(dir.ReadFile("playlist/default.lst"), Gbk("\"d\",\"未知\",\"00:00\",\"/d.mp3\"\r\n"));
+}
+
+// Every list below goes through the worker, as a list of 100,000 songs does.
+class PlaylistWorkerLoadTest : public PlaylistManagerTest {
+ protected:
+  void SetUp() override {
+    PlaylistManagerTest::SetUp();
+    lists.SetAsyncLoadBytes(0);
+  }
+  // Runs the loop until the current load has applied, then lets any dropped one finish too.
+  void FinishLoads(QSignalSpy& loaded) {
+    if (loaded.isEmpty()) {
+      ASSERT_TRUE(loaded.wait(5000));
+    }
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
+  }
+};
+
+TEST_F(PlaylistWorkerLoadTest, RowsArriveInOneStepAndSongsAddedMeanwhileJoinThem) {
+  const QByteArray file =
+      "\"a\",\"s\",\"01:00\",\"/a.mp3\"\r\n\r\n\"  \",\"x\",\"00:00\",\"/blank.mp3\"\r\n"
+      "\"b\",\"s\",\"02:00\",\"/b.mp3\"\r\n";
+  dir.WriteFile("playlist/default.lst", file);
+  QSignalSpy loaded(&lists, &PlaylistManager::ListLoaded);
+  Start();
+  ASSERT_TRUE(lists.loadPending());
+  EXPECT_EQ(grid.rows(), 20);
+  EXPECT_TRUE(Titles().isEmpty());
+  // The grid holds no list yet: a save now would empty the file.
+  EXPECT_FALSE(lists.SaveList());
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), file);
+  lists.AddSongRow("c", "s", "03:00", "/c.mp3");
+  FinishLoads(loaded);
+  EXPECT_FALSE(lists.loadPending());
+  EXPECT_EQ(loaded.size(), 1);
+  EXPECT_EQ(Titles(), QStringList({"a", "b", "c"}));
+  EXPECT_EQ(grid.cell(2, 0), "002");
+  EXPECT_EQ(grid.cell(3, 0), "003");
+  EXPECT_EQ(grid.selectedRow(), 3);
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"),
+            "\"a\",\"s\",\"01:00\",\"/a.mp3\"\r\n\"b\",\"s\",\"02:00\",\"/b.mp3\"\r\n"
+            "\"c\",\"s\",\"03:00\",\"/c.mp3\"\r\n");
+
+  // Without a change the list read on the worker is left alone, blank lines and all.
+  dir.WriteFile("playlist/default.lst", file);
+  loaded.clear();
+  lists.LoadLST();
+  FinishLoads(loaded);
+  EXPECT_EQ(Titles(), QStringList({"a", "b"}));
+  EXPECT_TRUE(lists.SaveList());
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), file);
+}
+
+TEST_F(PlaylistWorkerLoadTest, ALaterListWinsAndDuplicatesStillAsk) {
+  const QByteArray aaa = "\"a\",\"s\",\"00:00\",\"/a.mp3\"\r\n";
+  const QByteArray bbb =
+      "\"same\",\"s\",\"00:00\",\"/1.mp3\"\r\n\"same\",\"s\",\"00:00\",\"/2.mp3\"\r\n"
+      "\"b\",\"s\",\"00:00\",\"/b.mp3\"\r\n";
+  dir.WriteFile("playlist/aaa.lst", aaa);
+  dir.WriteFile("playlist/bbb.lst", bbb);
+  QSignalSpy loaded(&lists, &PlaylistManager::ListLoaded);
+  Start("aaa");
+  ASSERT_TRUE(lists.loadPending());
+  // The user picks another list before the first has arrived.
+  prompter.QueueAnswer(PromptAnswer::Cancel);
+  lists.LList_Click(1);
+  ASSERT_EQ(lists.currentName(), "bbb");
+  FinishLoads(loaded);
+  EXPECT_EQ(loaded.size(), 1);
+  EXPECT_EQ(Titles(), QStringList({"same", "b"}));
+  EXPECT_EQ(grid.path(1), "/1.mp3");
+  ASSERT_EQ(prompter.asked().size(), 1);
+  EXPECT_EQ(prompter.asked()[0].message.title, "添加歌曲重复,请选择...");
+  EXPECT_EQ(dir.ReadFile("playlist/aaa.lst"), aaa);
+  EXPECT_EQ(dir.ReadFile("playlist/bbb.lst"), bbb);
+}
+
+TEST_F(PlaylistManagerTest, BackgroundSavesLandInOrderAndALoadReadsAfterThem) {
+  lists.SetAsyncSaveRows(0);
+  const QByteArray file = "\"a\",\"s\",\"00:00\",\"/a.mp3\"\r\n";
+  dir.WriteFile("playlist/default.lst", file);
+  Start();
+  QSignalSpy written(&lists, &PlaylistManager::ListWritten);
+  EXPECT_TRUE(lists.SaveList());  // unchanged: nothing is queued
+  grid.SetCell(1, 2, "one");
+  EXPECT_TRUE(lists.SaveList());
+  grid.SetCell(1, 2, "two");
+  EXPECT_TRUE(lists.SaveList());
+  // The list is read again while both writes may still be queued: it sees the last one.
+  lists.LoadLST();
+  lists.FinishWrites();
+  QSignalSpy loaded(&lists, &PlaylistManager::ListLoaded);
+  if (lists.loadPending()) {
+    ASSERT_TRUE(loaded.wait(5000));
+  }
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dir.ReadFile("playlist/default.lst"), "\"a\",\"two\",\"00:00\",\"/a.mp3\"\r\n");
+  EXPECT_EQ(grid.cell(1, 2), "two");
+  ASSERT_EQ(written.size(), 2);
+  EXPECT_TRUE(written[1][0].toBool());
+  // Once written, the list counts as unchanged again.
+  EXPECT_TRUE(lists.SaveList());
+  lists.FinishWrites();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(written.size(), 2);
+
+  // Deleting a changed list: the write its switch queued does not bring the file back.
+  dir.WriteFile("playlist/bbb.lst", file);
+  lists.BuildListMenu();
+  lists.LList_Click(0);
+  ASSERT_EQ(lists.currentName(), "bbb");
+  grid.SetCell(1, 2, "changed");
+  lists.DeleteList();
+  lists.FinishWrites();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(lists.currentName(), "default");
+  EXPECT_FALSE(QFileInfo::exists(dir.paths().playlistDir() + "bbb.lst"));
 }
 
 TEST_F(PlaylistManagerTest, NewListKeepsCapitalsAndRefusesBadOrTakenNames) {

@@ -355,7 +355,9 @@ void AppContext::Shutdown() {
     steps.Add("desktop bus", [this] { return mprisService_.reset(), mpris_.reset(), true; });
     steps.Add("tray icon", [this] { return tray_->Remove(), true; });
     steps.Add("default list", [this] { return playlists_->EnsureDefaultList(); });
-    steps.Add("save list", [this] { return playlists_->SaveList(), true; });
+    // A big list is written on a worker: the process must not end before it is on disk.
+    steps.Add("save list",
+              [this] { return playlists_->SaveList(), playlists_->FinishWrites(), true; });
     steps.Add("picture cache", [this] { return app::RemovePictureCache(paths_); });
     steps.Add("stop", [this] { return engine_->StopButton(), true; });
     steps.Add("stop video", [this] { return musicVideo_->Close(), true; });
