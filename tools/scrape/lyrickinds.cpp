@@ -13,42 +13,12 @@
 #include "common/textfile.h"
 #include "lyrics/lrcformat.h"
 #include "lyrics/lyricsscan.h"
+#include "scrapeprint.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
 
 namespace {
-struct Output {
-  QStringList fields;
-  QList<QStringList> rows;
-  QJsonObject values;  // the scan's other values (stopped, count, pages)
-};
-
-void PrintLine(const QStringList& fields) {
-  QStringList clean;
-  for (QString f : fields)
-    clean << f.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
-  std::fputs(clean.join(u'\t').toUtf8().append('\n').constData(), stdout);
-}
-
-void Print(const Output& out, bool json) {
-  if (json) {
-    QJsonArray rows;
-    for (const QStringList& row : out.rows) {
-      QJsonObject o;
-      for (int i = 0; i < out.fields.size(); ++i) o.insert(out.fields[i], row.value(i));
-      rows.append(o);
-    }
-    QJsonObject all = out.values;
-    all.insert(QStringLiteral("rows"), rows);
-    std::fputs(QJsonDocument(all).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
-    return;
-  }
-  PrintLine(out.fields);
-  for (const QStringList& row : out.rows) PrintLine(row);
-  // Values that are not rows follow as comment lines.
-  for (auto it = out.values.begin(); it != out.values.end(); ++it)
-    PrintLine({QStringLiteral("# ") + it.key(), it.value().toVariant().toString()});
-}
+using Output = ScrapeOutput;
 
 Output PageRows(const lyrics::LyricsPageScan& scan) {
   Output out{{"number", "title", "singer", "link"}, {}, {}};
@@ -71,7 +41,7 @@ int RunLyricsKind(const QString& kind, const QString& file, const QString& servi
   if (!LyricsKindNames().split(u' ').contains(kind)) return -1;
   if (kind == QStringLiteral("lrc-check")) {
     Output out{{"valid"}, {{lyrics::IsValidLrc(file) ? "true" : "false"}}, {}};
-    Print(out, json);
+    PrintOutput(out, json);
     return 0;
   }
   QFile in(file);
@@ -102,6 +72,6 @@ int RunLyricsKind(const QString& kind, const QString& file, const QString& servi
   } else {
     out = PageRows(lyrics::ScanBaiduPage(page));
   }
-  Print(out, json);
+  PrintOutput(out, json);
   return 0;
 }

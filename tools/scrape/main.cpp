@@ -18,6 +18,7 @@
 #include "lyrickinds.h"
 #include "mtvkinds.h"
 #include "scrapekind.h"
+#include "scrapeprint.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
 #include "web/songscan.h"
@@ -98,13 +99,6 @@ bool TakeOption(QStringList& args, const QString& name, QString* value) {
   return true;
 }
 
-void PrintRow(const QStringList& fields) {
-  QStringList clean;
-  // A tab or line break inside a field would break the table.
-  for (QString f : fields)
-    clean << f.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
-  std::fputs(clean.join(u'\t').toUtf8().append('\n').constData(), stdout);
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,7 +161,7 @@ int main(int argc, char** argv) {
     std::fputs(QJsonDocument(values).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;
   }
-  PrintRow(kind->fields);
-  for (const QStringList& row : rows) PrintRow(row);
+  PrintTsvLine(kind->fields);
+  for (const QStringList& row : rows) PrintTsvLine(row);
   return 0;
 }

@@ -11,41 +11,12 @@
 
 #include "common/textfile.h"
 #include "extras/mtvscan.h"
+#include "scrapeprint.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
 
 namespace {
-struct Output {
-  QStringList fields;
-  QList<QStringList> rows;
-  QJsonObject values;
-};
-
-void PrintLine(const QStringList& fields) {
-  QStringList clean;
-  for (QString f : fields)
-    clean << f.replace(u'\t', u' ').replace(u'\n', u' ').replace(u'\r', u' ');
-  std::fputs(clean.join(u'\t').toUtf8().append('\n').constData(), stdout);
-}
-
-void Print(const Output& out, bool json) {
-  if (json) {
-    QJsonArray rows;
-    for (const QStringList& row : out.rows) {
-      QJsonObject o;
-      for (int i = 0; i < out.fields.size(); ++i) o.insert(out.fields[i], row.value(i));
-      rows.append(o);
-    }
-    QJsonObject all = out.values;
-    all.insert(QStringLiteral("rows"), rows);
-    std::fputs(QJsonDocument(all).toJson(QJsonDocument::Compact).append('\n').constData(), stdout);
-    return;
-  }
-  PrintLine(out.fields);
-  for (const QStringList& row : out.rows) PrintLine(row);
-  for (auto it = out.values.begin(); it != out.values.end(); ++it)
-    PrintLine({QStringLiteral("# ") + it.key(), it.value().toVariant().toString()});
-}
+using Output = ScrapeOutput;
 
 // The page's lines as the fetcher writes and reads them back (GBK).
 std::optional<QStringList> ReadLines(const QString& file) {
@@ -125,6 +96,6 @@ int RunMtvKind(QStringList& args, const QString& servicesFile, bool json) {
                               extras::MtvVideoAddress(table, *ref, fallback).value_or(QString())};
     }
   }
-  Print(out, json);
+  PrintOutput(out, json);
   return 0;
 }
