@@ -11,8 +11,22 @@ namespace {
 constexpr qreal kCorner = 2.5;  // half the 5-pixel corner ellipse of the window region
 }
 
+namespace {
+// Where the caption goes: right of the accent mark, left of the close button.
+QRect CaptionRect(const QRect& r, int titleHeight) {
+  const qreal mark = qMax(4.0, titleHeight * 0.3);
+  const int textLeft = static_cast<int>(r.left() + 7 + mark) + 6;
+  return QRect(textLeft, r.top(), r.width() - textLeft - titleHeight - 4, titleHeight);
+}
+}  // namespace
+
 void PaintFrame(QPainter& p, const QRect& r, int titleHeight, const QString& caption,
                 bool bottomGrip) {
+  PaintFrameBody(p, r, titleHeight, bottomGrip);
+  PaintCaption(p, r, titleHeight, caption);
+}
+
+void PaintFrameBody(QPainter& p, const QRect& r, int titleHeight, bool bottomGrip) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing, true);
   const QRectF outer = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -33,21 +47,12 @@ void PaintFrame(QPainter& p, const QRect& r, int titleHeight, const QString& cap
   p.drawLine(QPointF(r.left(), r.top() + titleHeight - 0.5),
              QPointF(r.right() + 1, r.top() + titleHeight - 0.5));
 
-  // A small accent mark, then the caption (drawText never interprets markup).
+  // A small accent mark before the caption.
   const qreal mark = qMax(4.0, titleHeight * 0.3);
   const QRectF markRect(r.left() + 7, r.top() + (titleHeight - mark) / 2, mark, mark);
   p.setPen(Qt::NoPen);
   p.setBrush(kAccent);
   p.drawEllipse(markRect);
-  QFont f = p.font();
-  f.setPixelSize(qMax(9, titleHeight - 7));
-  f.setBold(true);
-  p.setFont(f);
-  p.setPen(Qt::white);
-  const int textLeft = static_cast<int>(markRect.right()) + 6;
-  const QRect textRect(textLeft, r.top(), r.width() - textLeft - titleHeight - 4, titleHeight);
-  p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-             p.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width()));
 
   if (bottomGrip) {
     const QRectF grip(r.left(), r.bottom() + 1 - kGripHeight, r.width(), kGripHeight);
@@ -68,6 +73,24 @@ void PaintFrame(QPainter& p, const QRect& r, int titleHeight, const QString& cap
   p.setPen(QPen(kDeepBlue, 1));
   p.drawRoundedRect(outer, kCorner, kCorner);
   p.restore();
+}
+
+void PaintCaption(QPainter& p, const QRect& r, int titleHeight, const QString& caption) {
+  p.save();
+  QFont f = p.font();
+  f.setPixelSize(qMax(9, titleHeight - 7));
+  f.setBold(true);
+  p.setFont(f);
+  p.setPen(Qt::white);
+  // drawText never interprets markup.
+  const QRect textRect = CaptionRect(r, titleHeight);
+  p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
+             p.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width()));
+  p.restore();
+}
+
+QRect CaptionArea(const QRect& rect, int titleHeight) {
+  return CaptionRect(rect, titleHeight);
 }
 
 void PaintCloseButton(QPainter& p, const QRectF& rect, ButtonState state) {

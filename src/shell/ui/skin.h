@@ -24,6 +24,11 @@ enum class ButtonState { Normal, Hover, Pressed };  // the T2, T4 and T3 picture
 
 void PaintFrame(QPainter& painter, const QRect& rect, int titleHeight, const QString& caption,
                 bool bottomGrip);
+// The frame in two layers: everything but the caption (which windows cache), then the caption.
+void PaintFrameBody(QPainter& painter, const QRect& rect, int titleHeight, bool bottomGrip);
+void PaintCaption(QPainter& painter, const QRect& rect, int titleHeight, const QString& caption);
+// The strip the caption is drawn in; nothing else of the frame is painted there.
+QRect CaptionArea(const QRect& rect, int titleHeight);
 // The close button's picture in one of its three states.
 void PaintCloseButton(QPainter& painter, const QRectF& rect, ButtonState state);
 QString CloseButtonStyle();

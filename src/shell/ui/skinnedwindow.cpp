@@ -3,6 +3,7 @@
 #include "shell/ui/skinnedwindow.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QToolButton>
 
@@ -104,9 +105,26 @@ void SkinnedWindow::AddGripPiece(QWidget* piece) {
   connect(piece, &QObject::destroyed, this, [this](QObject* o) { gripPieces_.remove(o); });
 }
 
-void SkinnedWindow::paintEvent(QPaintEvent*) {
+void SkinnedWindow::paintEvent(QPaintEvent* event) {
+  // Labels, the spectrum and the lyrics repaint several times a second over this frame, so the
+  // frame is drawn once per size and then only the part under them is copied.
+  const qreal ratio = devicePixelRatioF();
+  const QSize pixels = size() * ratio;
+  if (frame_.size() != pixels || frameTitleHeight_ != titleHeight_ ||
+      frameGrip_ != resizable_) {
+    frame_ = QPixmap(pixels);
+    frame_.setDevicePixelRatio(ratio);
+    frame_.fill(Qt::transparent);
+    QPainter fp(&frame_);
+    skin::PaintFrameBody(fp, rect(), titleHeight_, resizable_);
+    frameTitleHeight_ = titleHeight_;
+    frameGrip_ = resizable_;
+  }
   QPainter p(this);
-  skin::PaintFrame(p, rect(), titleHeight_, windowTitle(), resizable_);
+  const QRect dirty = event->rect();
+  p.drawPixmap(dirty, frame_, QRectF(dirty.topLeft() * ratio, dirty.size() * ratio));
+  if (dirty.intersects(skin::CaptionArea(rect(), titleHeight_)))
+    skin::PaintCaption(p, rect(), titleHeight_, windowTitle());
 }
 
 void SkinnedWindow::LayoutCloseButton() {

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <QPixmap>
 #include <QPoint>
 #include <QRegion>
 #include <QSet>
@@ -31,6 +32,7 @@ class SkinnedWindow : public QWidget {
   bool movable() const { return movable_; }
   // Resizing by the bottom grip; minimum height in twips (0 = not resizable).
   void SetResizableHeight(bool resizable, int minHeightTwips = 0);
+  bool resizableHeight() const { return resizable_; }
   QToolButton* closeButton() const { return closeButton_; }
   // Keeps the window above other windows (the lyrics download window leaves this band before
   // the shrink animation). Changing the flag re-creates the native window; visibility stays.
@@ -68,6 +70,9 @@ class SkinnedWindow : public QWidget {
   void DragTo(const QPoint& global);
   bool EndDrag();
   QToolButton* closeButton_;
+  QPixmap frame_;  // the frame without its caption, at the size it was drawn for
+  int frameTitleHeight_ = -1;
+  bool frameGrip_ = false;
   int titleHeight_ = 18;
   bool movable_ = true;
   bool resizable_ = false;

@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QHelpEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
@@ -16,6 +17,7 @@
 
 #include "shell/ui/dockmanager.h"
 #include "shell/ui/gridstyle.h"
+#include "shell/ui/skin.h"
 
 namespace {
 
@@ -35,6 +37,36 @@ TEST(SkinnedWindow, RoundRegionFollowsEveryResize) {
                           QPoint(r - 2, b), QPoint(r / 2, 0)})
       EXPECT_TRUE(mask.contains(inside)) << inside.x() << "," << inside.y();
   }
+}
+
+// The frame is drawn once per size and copied from then on: after a resize, a new caption, title
+// height or grip, the window must show what a fresh drawing of the frame shows.
+TEST(SkinnedWindow, KeptFrameFollowsSizeCaptionTitleAndGrip) {
+  SkinnedWindow w(QStringLiteral("Tunewharf"));
+  w.findChild<QAbstractButton*>(QStringLiteral("T1"))->setVisible(false);
+  w.resize(200, 100);
+  w.show();
+  const auto same = [&w](const char* step) {
+    QImage expected(w.size(), QImage::Format_ARGB32_Premultiplied);
+    expected.fill(Qt::transparent);
+    QPainter p(&expected);
+    skin::PaintFrame(p, w.rect(), w.titleHeight(), w.windowTitle(), w.resizableHeight());
+    p.end();
+    // The corners lie outside the window's region; everything inside must match.
+    const QRect inside = w.rect().adjusted(2, 2, -2, -2);
+    EXPECT_EQ(w.grab().toImage().copy(inside).convertToFormat(QImage::Format_RGB32),
+              expected.copy(inside).convertToFormat(QImage::Format_RGB32))
+        << step;
+  };
+  same("first paint");
+  w.setWindowTitle(QStringLiteral("歌词秀"));
+  same("new caption");
+  w.resize(320, 260);
+  same("resized");
+  w.SetTitleHeight(24);
+  same("taller title");
+  w.SetResizableHeight(true, 1500);
+  same("grip");
 }
 
 TEST(SkinnedWindow, ChildPiecesOutliveTheWindowsOwnBookkeeping) {
