@@ -18,6 +18,7 @@
 #include "config/menuform.h"
 #include "playback/knobgeometry.h"
 #include "playback/playbackengine.h"
+#include "playback/ui/cachedlabel.h"
 #include "playback/ui/knob.h"
 #include "playback/ui/picturebutton.h"
 #include "playback/ui/spectrumview.h"
@@ -45,8 +46,9 @@ constexpr ButtonSpec kButtons[] = {
     {Glyph::Spectrum, 3720, 1590, 270, 270}, {Glyph::Search, 3990, 690, 420, 300},
     {Glyph::HideAll, 3870, 30, 210, 210},    {Glyph::Tray, 4140, 30, 210, 210}};
 
+template <typename Label = QLabel>
 QLabel* PlainLabel(QWidget* parent, const char* name) {
-  auto* label = new QLabel(parent);
+  auto* label = new Label(parent);
   label->setObjectName(QString::fromLatin1(name));
   label->setTextFormat(Qt::PlainText);
   return label;
@@ -112,7 +114,7 @@ void MainWindow::BuildControls() {
   statusArea_ = new QWidget(this);
   statusArea_->setObjectName(QStringLiteral("Echo1Area"));
   Place(statusArea_, StatusLineScroller::kHome, 360, StatusLineScroller::kAreaWidth, 255);
-  echo1_ = PlainLabel(statusArea_, "Echo1");
+  echo1_ = PlainLabel<CachedLabel>(statusArea_, "Echo1");
   echo1_->installEventFilter(this);
   echo_ = PlainLabel(this, "Echo");
   Place(echo_, 3960, 360, 480, 255);

@@ -86,6 +86,33 @@ TEST_F(MainWindowTest, VolumeSliderShowsItsEmptyTrack) {
   EXPECT_GE(distance(track, shot.pixelColor(common::TwipsToPx(2500), common::TwipsToPx(1725))), 40);
 }
 
+// The status line draws a kept picture of its text: each new text, font or colour shows at once,
+// exactly as a plain label would draw it.
+TEST_F(MainWindowTest, StatusLinePictureFollowsTextFontAndColour) {
+  QLabel* line = echo1();
+  const auto same = [line] {
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setStyleSheet(line->styleSheet());
+    plain.setFont(line->font());
+    plain.setText(line->text());
+    plain.resize(line->size());
+    return line->grab().toImage().convertToFormat(QImage::Format_RGB32) ==
+           plain.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  for (const char* text : {"001. 甲 ----- 乙", "002. 丙 ----- 丁", "002. 丙丁 ----- 戊己"}) {
+    line->setText(QString::fromUtf8(text));
+    line->resize(line->sizeHint());
+    EXPECT_TRUE(same()) << text;
+  }
+  QFont bigger = line->font();
+  bigger.setPixelSize(bigger.pixelSize() + 3);
+  line->setFont(bigger);
+  EXPECT_TRUE(same());
+  line->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+  EXPECT_TRUE(same());
+}
+
 // A long status line scrolls to and fro; whatever shows of it (a glyph cut at the edge too)
 // keeps a clear gap before the time text.
 TEST_F(MainWindowTest, ScrollingStatusKeepsClearOfTheTime) {
