@@ -158,12 +158,21 @@ void LyricsController::OnPollTick() {
   OnLyricsTick(player_.currentPosition() + playback_.positionCorrection);
 }
 
+const QString& LyricsController::TickLrcFile(const QString& title) {
+  if (title != tickTitle_ || tickLrcFile_.isNull()) {
+    tickTitle_ = title;
+    tickLrcFile_ = LrcFileFor(title);
+    if (tickLrcFile_.isNull()) tickLrcFile_ = QLatin1String("");
+  }
+  return tickLrcFile_;
+}
+
 void LyricsController::OnLyricsTick(double positionSeconds) {
   if (windowVisible_ && playback_.playingGrid != PlayingGrid::None &&
       playback_.listKind != ListKind::Radio && player_.playState() == PlayState::Playing) {
     // Picks up a file the lyrics search has just downloaded. Only while playing: a good file
     // is loaded only then, and a failed attempt would start a new search on every tick.
-    const QString file = LrcFileFor(playback_.titleText);
+    const QString& file = TickLrcFile(playback_.titleText);
     if (!file.isEmpty() && file != display_.loadedFile() && QFileInfo(file).isFile() &&
         !IsKnownReject(file))
       ShowLrcNow();

@@ -107,6 +107,8 @@ class LyricsController : public QObject {
   void PositionShown();
 
  private:
+  // LrcFileFor for the playing title, worked out once per title: the tick asks ten times a second.
+  const QString& TickLrcFile(const QString& title);
   void AddOffset(float ms);
   void ResetDisplay();
   void SetIndicator(bool visible, const QString& caption);
@@ -131,5 +133,7 @@ class LyricsController : public QObject {
   bool noticeVisible_ = false;
   // A file that failed and could not be moved away: the poll must not reload it every tick.
   QString rejectedPath_;
+  QString tickTitle_;  // the title TickLrcFile last worked out, and its file
+  QString tickLrcFile_;
   QDateTime rejectedModified_;
 };
