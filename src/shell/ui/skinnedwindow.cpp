@@ -12,6 +12,10 @@
 
 namespace {
 
+// How long the frame's picture outlives the last repaint: while a song plays, something repaints
+// ten times a second; an idle window needs no picture.
+constexpr int kFrameKeepMs = 3000;
+
 // T1: painted from the skin's normal, hover and pressed pictures.
 class CloseButton : public QToolButton {
  public:
@@ -41,6 +45,9 @@ SkinnedWindow::SkinnedWindow(const QString& caption, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), closeButton_(new CloseButton(this)) {
   setWindowTitle(caption);
   setAttribute(Qt::WA_StyledBackground, false);
+  frameRelease_.setSingleShot(true);
+  frameRelease_.setInterval(kFrameKeepMs);
+  connect(&frameRelease_, &QTimer::timeout, this, [this] { frame_ = QPixmap(); });
   closeButton_->setObjectName(QStringLiteral("T1"));
   closeButton_->setFocusPolicy(Qt::NoFocus);
   closeButton_->setToolTip(QStringLiteral("关闭"));
@@ -125,6 +132,7 @@ void SkinnedWindow::paintEvent(QPaintEvent* event) {
   p.drawPixmap(dirty, frame_, QRectF(dirty.topLeft() * ratio, dirty.size() * ratio));
   if (dirty.intersects(skin::CaptionArea(rect(), titleHeight_)))
     skin::PaintCaption(p, rect(), titleHeight_, windowTitle());
+  frameRelease_.start();
 }
 
 void SkinnedWindow::LayoutCloseButton() {

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRegion>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
 
 class QToolButton;
@@ -71,6 +72,7 @@ class SkinnedWindow : public QWidget {
   bool EndDrag();
   QToolButton* closeButton_;
   QPixmap frame_;  // the frame without its caption, at the size it was drawn for
+  QTimer frameRelease_;  // a still window gives the picture's memory back
   int frameTitleHeight_ = -1;
   bool frameGrip_ = false;
   int titleHeight_ = 18;
