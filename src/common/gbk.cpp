@@ -78,7 +78,8 @@ bool LooksLikeUtf8(const QByteArray& bytes) {
   return gbk.hasError();
 }
 
-QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding) {
+QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding, bool* badGbk) {
+  if (badGbk) *badGbk = false;
   if (bytes.startsWith(kUtf8Bom)) {
     if (encoding) *encoding = TextEncoding::Utf8Bom;
     return QString::fromUtf8(bytes.mid(3));
@@ -88,7 +89,11 @@ QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding) {
     return QString::fromUtf8(bytes);
   }
   if (encoding) *encoding = TextEncoding::Gbk;
-  return DecodeGbk(bytes);
+  QStringDecoder decoder("GB18030");
+  if (!decoder.isValid()) return QString::fromLatin1(bytes);
+  QString text = decoder.decode(bytes);
+  if (badGbk) *badGbk = decoder.hasError();
+  return text;
 }
 
 QByteArray EncodeFileText(const QString& text, TextEncoding encoding) {

@@ -22,8 +22,10 @@ bool IsGb2312Pairs(const QByteArray& bytes);
 bool LooksLikeUtf8(const QByteArray& bytes);
 
 // Decodes file content: a UTF-8 byte-order mark, or LooksLikeUtf8, is read as UTF-8;
-// everything else as GBK. `encoding` receives what was chosen.
-QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding = nullptr);
+// everything else as GBK. `encoding` receives what was chosen; `badGbk`, whether GBK decoding
+// met bytes that are not GBK.
+QString DecodeFileText(const QByteArray& bytes, TextEncoding* encoding = nullptr,
+                       bool* badGbk = nullptr);
 QByteArray EncodeFileText(const QString& text, TextEncoding encoding);
 
 // Bytes a text takes in GBK: the 49-byte and 30-byte limits count these.

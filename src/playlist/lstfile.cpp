@@ -78,14 +78,7 @@ QString DecodeLst(const QByteArray& bytes, bool& badEncoding) {
     QStringDecoder utf16(QStringConverter::Utf16);
     return utf16.decode(bytes);
   }
-  common::TextEncoding encoding;
-  const QString text = common::DecodeFileText(bytes, &encoding);
-  if (encoding == common::TextEncoding::Gbk) {
-    QStringDecoder gbk("GB18030");
-    const QString check = gbk.decode(bytes);
-    badEncoding = gbk.hasError();
-  }
-  return text;
+  return common::DecodeFileText(bytes, nullptr, &badEncoding);
 }
 
 QString Clean(const QString& field) {
@@ -186,8 +179,11 @@ LstRead ReadLstFile(const QString& path) {
     result.status = LstRead::Status::Unreadable;
     return result;
   }
-  const QByteArray bytes = file.read(kMaxFileBytes);
-  ParsedLst parsed = ParseLst(DecodeLst(bytes, result.badEncoding));
+  // A 100,000-song list is 10 MB of bytes, twice that as text and more again as records: the
+  // bytes go before the records are made.
+  QString text = DecodeLst(file.read(kMaxFileBytes), result.badEncoding);
+  ParsedLst parsed = ParseLst(text);
+  text.clear();
   result.status = LstRead::Status::Ok;
   result.records = std::move(parsed.records);
   result.badLines = parsed.badLines;
