@@ -5,16 +5,42 @@
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
-#include <QAudioFormat>
-#include <QAudioSource>
+#include <QLibrary>
 #include <QLoggingCategory>
-#include <QMediaDevices>
 
 Q_LOGGING_CATEGORY(lcPlayback, "tw.playback", QtWarningMsg)
 
 namespace {
 // Qt's audio inputs leave out monitors; the sound server names the default one itself.
 const char kDefaultMonitor[] = "@DEFAULT_MONITOR@";
+
+struct PulseSimple {
+  decltype(&::pa_simple_new) simple_new = nullptr;
+  decltype(&::pa_simple_read) read = nullptr;
+  decltype(&::pa_simple_free) free = nullptr;
+  decltype(&::pa_strerror) strerror = nullptr;
+};
+
+template <typename F>
+bool Resolve(QLibrary& library, const char* name, F& out) {
+  out = reinterpret_cast<F>(library.resolve(name));
+  return out != nullptr;
+}
+
+// The sound server's client library and the dozen behind it are mapped on the first capture,
+// when a song starts, not at every start of the program. nullptr when it is not installed.
+const PulseSimple* Pulse() {
+  static const PulseSimple* api = []() -> const PulseSimple* {
+    static QLibrary library(QStringLiteral("pulse-simple"), 0);
+    static PulseSimple pulse;
+    const bool ok = library.load() && Resolve(library, "pa_simple_new", pulse.simple_new) &&
+                    Resolve(library, "pa_simple_read", pulse.read) &&
+                    Resolve(library, "pa_simple_free", pulse.free) &&
+                    Resolve(library, "pa_strerror", pulse.strerror);
+    return ok ? &pulse : nullptr;
+  }();
+  return api;
+}
 
 pa_simple* NewMonitorStream(int* error) {
   const pa_sample_spec spec{PA_SAMPLE_S16LE, SpectrumCapture::kSampleRate, 1};
@@ -24,7 +50,7 @@ pa_simple* NewMonitorStream(int* error) {
   // Whole blocks: the sound server sizes the output's wake-ups by its smallest fragment, so
   // fifths of a block had it (and the player's audio thread) wake five times as often.
   attr.fragsize = SpectrumCapture::kBlockBytes;
-  return pa_simple_new(nullptr, "Tunewharf", PA_STREAM_RECORD, kDefaultMonitor, "spectrum", &spec,
+  return Pulse()->simple_new(nullptr, "Tunewharf", PA_STREAM_RECORD, kDefaultMonitor, "spectrum", &spec,
                        nullptr, &attr, error);
 }
 }  // namespace
@@ -41,10 +67,6 @@ SpectrumCapture::~SpectrumCapture() {
   if (reader_.joinable()) reader_.join();
 }
 
-QAudioDevice SpectrumCapture::PreferredDevice() {
-  return QMediaDevices::defaultAudioInput();
-}
-
 bool SpectrumCapture::Open() {
   if (isOpen()) return true;
   pending_.clear();
@@ -55,18 +77,22 @@ bool SpectrumCapture::Open() {
     Want(true);
     return true;
   }
-  QString monitorWhy, inputWhy;
-  if (OpenMonitor(&monitorWhy) || OpenQtInput(&inputWhy)) return true;
+  QString why;
+  if (OpenMonitor(&why)) return true;
   qCWarning(lcPlayback).noquote() << "spectrum capture not opened: monitor of the default output:"
-                                  << monitorWhy << "; default input:" << inputWhy;
+                                  << why;
   return false;
 }
 
 bool SpectrumCapture::OpenMonitor(QString* why) {
+  if (!Pulse()) {
+    *why = QStringLiteral("libpulse-simple.so.0 not loaded");
+    return false;
+  }
   int error = 0;
   pa_simple* stream = NewMonitorStream(&error);
   if (!stream) {
-    *why = QString::fromUtf8(pa_strerror(error));
+    *why = QString::fromUtf8(Pulse()->strerror(error));
     return false;
   }
   monitorOpen_ = true;
@@ -91,7 +117,7 @@ void SpectrumCapture::ReaderLoop(pa_simple* stream) {
   for (;;) {
     if (!wanted_ && stream) {
       lock.unlock();
-      pa_simple_free(stream);
+      Pulse()->free(stream);
       stream = nullptr;
       lock.lock();
     }
@@ -99,7 +125,7 @@ void SpectrumCapture::ReaderLoop(pa_simple* stream) {
     if (quit_) break;
     lock.unlock();
     if (!stream) stream = NewMonitorStream(&error);
-    const bool read = stream && pa_simple_read(stream, block.data(), kBlockBytes, &error) >= 0;
+    const bool read = stream && Pulse()->read(stream, block.data(), kBlockBytes, &error) >= 0;
     if (read) {
       // A block of a capture closed since is dropped on the GUI thread.
       const int generation = generation_;
@@ -112,36 +138,13 @@ void SpectrumCapture::ReaderLoop(pa_simple* stream) {
     }
     lock.lock();
     if (!read) {
-      qCWarning(lcPlayback) << "spectrum capture stopped:" << pa_strerror(error);
+      qCWarning(lcPlayback) << "spectrum capture stopped:" << Pulse()->strerror(error);
       // Silent until the next open asks again.
       wanted_ = false;
     }
   }
   lock.unlock();
-  if (stream) pa_simple_free(stream);
-}
-
-bool SpectrumCapture::OpenQtInput(QString* why) {
-  const QAudioDevice device = PreferredDevice();
-  if (device.isNull()) {
-    *why = QStringLiteral("none");
-    return false;
-  }
-  QAudioFormat format;
-  format.setSampleRate(kSampleRate);
-  format.setChannelCount(1);
-  format.setSampleFormat(QAudioFormat::Int16);
-  auto source = std::make_unique<QAudioSource>(device, format);
-  source->setBufferSize(kBlockBytes);
-  QIODevice* io = source->start();
-  if (!io || source->error() != QAudio::NoError) {
-    *why = QStringLiteral("error %1 on %2").arg(source->error()).arg(device.description());
-    return false;
-  }
-  source_ = std::move(source);
-  io_ = io;
-  connect(io_, &QIODevice::readyRead, this, &SpectrumCapture::ReadAvailable);
-  return true;
+  if (stream) Pulse()->free(stream);
 }
 
 void SpectrumCapture::Close() {
@@ -150,18 +153,7 @@ void SpectrumCapture::Close() {
     ++generation_;
     Want(false);
   }
-  if (source_) {
-    if (io_) disconnect(io_, nullptr, this, nullptr);
-    source_->stop();
-    source_.reset();
-    io_ = nullptr;
-  }
   pending_.clear();
-}
-
-void SpectrumCapture::ReadAvailable() {
-  // Push mode: readyRead hands over what the sound server delivered, never waiting for more.
-  if (io_) Consume(io_->readAll());
 }
 
 void SpectrumCapture::Consume(const QByteArray& bytes) {

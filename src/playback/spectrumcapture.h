@@ -1,22 +1,18 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <QAudioDevice>
 #include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <atomic>
 #include <condition_variable>
-#include <memory>
 #include <mutex>
 #include <thread>
 
-class QAudioSource;
-class QIODevice;
 struct pa_simple;
 
 // Captures what the speakers play as 0.1 s blocks of 44100 Hz mono 16-bit PCM, for the
-// spectrum bars: the monitor of the sound server's default output, else Qt's default input.
+// spectrum bars: the monitor of the sound server's default output.
 // Failing to open only logs why: the bars simply stay as they were drawn.
 class SpectrumCapture : public QObject {
   Q_OBJECT
@@ -31,10 +27,7 @@ class SpectrumCapture : public QObject {
   // True when capture runs. Opening an open capture keeps it.
   bool Open();
   void Close();
-  bool isOpen() const { return monitorOpen_ || source_ != nullptr; }
-
-  // Qt's default input: the fallback where the sound server offers no monitor.
-  static QAudioDevice PreferredDevice();
+  bool isOpen() const { return monitorOpen_; }
 
   // Feeds captured bytes; whole blocks come out as BlockCaptured. Public for tests.
   void Consume(const QByteArray& bytes);
@@ -44,8 +37,6 @@ class SpectrumCapture : public QObject {
 
  private:
   bool OpenMonitor(QString* why);
-  bool OpenQtInput(QString* why);
-  void ReadAvailable();
 
   // Runs on reader_: reads whole blocks while wanted_, frees the stream when not.
   void ReaderLoop(pa_simple* stream);
@@ -61,7 +52,5 @@ class SpectrumCapture : public QObject {
   bool quit_ = false;    // guarded by mutex_
   std::atomic<int> generation_{0};
   bool monitorOpen_ = false;  // GUI thread only
-  std::unique_ptr<QAudioSource> source_;
-  QIODevice* io_ = nullptr;
   QByteArray pending_;
 };

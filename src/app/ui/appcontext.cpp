@@ -303,7 +303,7 @@ void AppContext::Start() {
   });
   steps.Add("default list", [this] { return playlists_->EnsureDefaultList(); });
   steps.Add("playlist menu", [this] { return playlists_->BuildListMenu(); });
-  steps.Add("spectrum", [this] { return mainWindow_->OpenSpectrumCapture(); });
+  steps.Add("spectrum", [this] { return mainWindow_->SetUpSpectrum(); });
   steps.Add("main window", [this] { return PlaceMainWindow(), true; });
   steps.Add("player volume", [this] { return player_->SetVolume(40), true; });
   steps.Add("windows", [this] { return LoadWindows(), true; });

@@ -380,10 +380,9 @@ void MainWindow::ShowVideoSurface() {
   emit SpectrumFrameShown(false);
 }
 
-bool MainWindow::OpenSpectrumCapture() {
-  const bool ok = capture_.Open();
-  if (engine_.player().playState() != PlayState::Playing) capture_.Close();
-  return ok;
+bool MainWindow::SetUpSpectrum() {
+  spectrum_->ShowIdleBars();
+  return true;
 }
 
 void MainWindow::OnBlock(const QByteArray& block) {

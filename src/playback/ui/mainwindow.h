@@ -36,9 +36,9 @@ class MainWindow : public SkinnedWindow {
   // Spectrum frame in place of the video surface (and capture open), or back.
   void ShowSpectrumFrame();
   void ShowVideoSurface();
-  // Start-up opens the capture once, to know it works; the bars draw only while a song
-  // plays, so it rests until one starts and an idle player reads nothing from the server.
-  bool OpenSpectrumCapture();
+  // Start-up's spectrum set-up: the idle bars. The capture opens when a song starts playing
+  // (the bars move only then), so a start never waits for the sound server.
+  bool SetUpSpectrum();
   // Restores, raises, activates and flashes the window: a second start asked for it.
   void ComeForward();
   // Places the volume knob from the stored volume (start-up).

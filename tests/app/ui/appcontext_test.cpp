@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -85,6 +86,10 @@ TEST_F(AppContextTest, StartsReadyWithTheDefaultConfigAndShutsDownInOrder) {
   EXPECT_TRUE(config.endsWith("selectmod3=0\r\n"));
   EXPECT_TRUE(context.mainWindow()->isVisible());
   EXPECT_EQ(context.config().playMode, 3);
+  // An idle start connects to no sound server: its client libraries come with the first song.
+  QFile maps(QStringLiteral("/proc/self/maps"));
+  ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+  EXPECT_FALSE(maps.readAll().contains("libpulse"));
 
   // Shutdown saves the list, drops the picture cache and never writes the configuration.
   context.playlists().AddSongRow("月亮之上", "未知", "00:00", "/music/a.mp3");
