@@ -65,10 +65,6 @@ MpvPlayer::MpvPlayer(const Options& options, QObject* parent)
 MpvPlayer::~MpvPlayer() {
   if (!mpv_) return;
   Mpv().set_wakeup_callback(mpv_, nullptr, nullptr);
-  // A running mpv plays out what its audio output still holds before it quits; paused, it
-  // drops it. Requests run in order, so the pause is in before the quit.
-  int yes = 1;
-  Mpv().set_property_async(mpv_, kIgnored, "pause", MPV_FORMAT_FLAG, &yes);
   Mpv().terminate_destroy(mpv_);
 }
 
