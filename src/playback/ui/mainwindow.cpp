@@ -239,8 +239,10 @@ void MainWindow::ConnectEngine() {
   connect(&engine_, &PlaybackEngine::VolumeChanged, this, [this](int volume) {
     if (!volumeKnob_->pressed()) PlaceVolumeKnob(volume);
   });
-  connect(&engine_, &PlaybackEngine::Polled, this,
-          [this](int state) { labTest_->setText(QString::number(state)); });
+  connect(&engine_, &PlaybackEngine::Polled, this, [this](int state) {
+    labTest_->setText(QString::number(state));
+    ShowPendingBlock();
+  });
   connect(&engine_, &PlaybackEngine::DownloadButtonShown, down_, &QWidget::setVisible);
   connect(&engine_, &PlaybackEngine::TagEditorTextChanged, id3tag_, &QWidget::setToolTip);
   connect(&engine_, &PlaybackEngine::SpectrumCaptureWanted, this, [this](bool open) {
@@ -386,8 +388,15 @@ bool MainWindow::SetUpSpectrum() {
 }
 
 void MainWindow::OnBlock(const QByteArray& block) {
+  // Drawn on the next poll, with the status line's move: one paint and flush instead of two.
+  pendingBlock_ = block;
+}
+
+void MainWindow::ShowPendingBlock() {
+  if (pendingBlock_.isEmpty()) return;
   if (spectrumShown() && engine_.player().playState() == PlayState::Playing)
-    spectrum_->ShowBlock(block);
+    spectrum_->ShowBlock(pendingBlock_);
+  pendingBlock_.clear();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -85,11 +85,13 @@ class MainWindow : public SkinnedWindow {
   void PlaceVolume(int knobLeft);
   void SubmitSearch();
   void OnBlock(const QByteArray& block);
+  void ShowPendingBlock();
   void Place(QWidget* w, int left, int top, int width, int height);
 
   PlaybackEngine& engine_;
   MenuForm& menus_;
   SpectrumCapture capture_;
+  QByteArray pendingBlock_;  // the newest captured block, drawn on the next poll
   StatusLineScroller statusScroller_;
   WindowAnimation animation_;
   QList<PictureButton*> buttons_;  // I1(0..11)
