@@ -3,6 +3,7 @@
 #include "playlist/lstfile.h"
 
 #include <QFile>
+#include <QSet>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -81,6 +82,22 @@ QString DecodeLst(const QByteArray& bytes, bool& badEncoding) {
   return common::DecodeFileText(bytes, nullptr, &badEncoding);
 }
 
+// Lines with the three commas a record needs: the room to reserve, never more than the parse
+// would fill (a file of empty lines reserves nothing).
+size_t CountRecordLines(const QChar* s, qsizetype n) {
+  size_t lines = 0;
+  int commas = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    if (s[i] == u',') {
+      ++commas;
+    } else if (s[i] == u'\n') {
+      lines += commas >= 3 ? 1 : 0;
+      commas = 0;
+    }
+  }
+  return lines + (commas >= 3 ? 1 : 0);
+}
+
 QString Clean(const QString& field) {
   if (!field.contains(u'"') && !field.contains(u'\r') && !field.contains(u'\n')) return field;
   QString out = field;
@@ -97,6 +114,18 @@ ParsedLst ParseLst(const QString& text) {
   const qsizetype n = text.size();
   qsizetype i = 0;
   QStringList fields, joined;
+  // One record a line, as the program writes them: reserved up front, the records never move
+  // or leave unused room, and the grid keeps this very vector.
+  out.records.reserve(CountRecordLines(s, n));
+  // Singers and durations repeat down a list: equal ones share one string.
+  QSet<QString> shared;
+  const auto share = [&shared](QString& field) {
+    const auto it = shared.constFind(field);
+    if (it != shared.constEnd())
+      field = *it;
+    else
+      shared.insert(field);
+  };
   while (i < n) {
     bool control = false;
     qsizetype end = LineEnd(s, n, i, control);
@@ -126,9 +155,12 @@ ParsedLst ParseLst(const QString& text) {
     if (control) {
       ++out.badLines;
     } else {
-      for (qsizetype f = 0; f + 4 <= fields.size(); f += 4)
+      for (qsizetype f = 0; f + 4 <= fields.size(); f += 4) {
+        share(fields[f + 1]);
+        share(fields[f + 2]);
         out.records.push_back({QString(), std::move(fields[f]), std::move(fields[f + 1]),
                                std::move(fields[f + 2]), std::move(fields[f + 3])});
+      }
       if (fields.size() % 4 != 0) ++out.badLines;
     }
     i = SkipLineEnd(s, n, end);

@@ -177,7 +177,7 @@ void PlaylistManager::LoadLST() {
   // freeing 100,000 of them is left to the worker.
   loadPending_ = true;
   grid_.BeginBulk();
-  std::vector<SongGridModel::Row> old = grid_.TakeRows();
+  std::vector<SongEntry> old = grid_.TakeRows();
   grid_.PadToMinRows();
   grid_.EndBulk();
   rowsChanged_ = false;
@@ -208,7 +208,7 @@ void PlaylistManager::LoadLST() {
   auto promise = std::make_shared<QPromise<void>>();
   promise->start();
   watcher->setFuture(promise->future());
-  auto oldRows = std::make_shared<std::vector<SongGridModel::Row>>(std::move(old));
+  auto oldRows = std::make_shared<std::vector<SongEntry>>(std::move(old));
   io_.start([promise, oldRows, file, result] {
     oldRows->clear();
     LoadedList& loaded = *result;

@@ -65,13 +65,13 @@ QString SongGridModel::cell(int row, int col) const {
   if (col < 0 || col >= columns()) return QString();
   if (row == 0) return HeaderText(kind_, col);
   if (row < 1 || row >= rows()) return QString();
-  SongEntry& e = const_cast<SongEntry&>(rows_[row - 1].entry);
+  SongEntry& e = const_cast<SongEntry&>(rows_[row - 1]);
   return *Field(e, col);
 }
 
 void SongGridModel::SetCell(int row, int col, const QString& text) {
   if (row < 1 || row >= rows() || col < 0 || col >= columns()) return;
-  SongEntry& e = rows_[row - 1].entry;
+  SongEntry& e = rows_[row - 1];
   if (col == 1) {
     const bool wasBlank = e.IsBlank();
     e.title = text;
@@ -89,12 +89,12 @@ void SongGridModel::SetCell(int row, int col, const QString& text) {
 
 SongEntry SongGridModel::entry(int row) const {
   if (row < 1 || row >= rows()) return {};
-  return rows_[row - 1].entry;
+  return rows_[row - 1];
 }
 
 void SongGridModel::SetEntry(int row, const SongEntry& entry) {
   if (row < 1 || row >= rows()) return;
-  SongEntry& e = rows_[row - 1].entry;
+  SongEntry& e = rows_[row - 1];
   blankCount_ += (entry.IsBlank() ? 1 : 0) - (e.IsBlank() ? 1 : 0);
   e = entry;
   indexValid_ = false;
@@ -105,6 +105,7 @@ void SongGridModel::Setup() {
   if (bulk_ == 0) beginResetModel();
   rows_.clear();
   rows_.emplace_back();
+  colors_.clear();
   blankCount_ = 1;
   firstByTitle_.clear();
   firstByPath_.clear();
@@ -135,14 +136,11 @@ SongGridModel::PreparedRows SongGridModel::PrepareRows(std::vector<SongEntry>& s
     p = row;
     ++row;
   }
-  out.rows.reserve(static_cast<size_t>(row - 1));
-  for (SongEntry& e : songs) {
-    if (e.IsBlank() || e.path.trimmed().isEmpty()) continue;
-    e.number = common::ThreeDigits(static_cast<int64_t>(out.rows.size()) + 1);
-    out.rows.push_back({std::move(e), QColor()});
-  }
-  songs.clear();
-  songs.shrink_to_fit();
+  std::erase_if(songs, [](const SongEntry& e) { return e.IsBlank() || e.path.trimmed().isEmpty(); });
+  for (size_t k = 0; k < songs.size(); ++k)
+    songs[k].number = common::ThreeDigits(static_cast<int64_t>(k) + 1);
+  out.rows = std::move(songs);
+  songs = {};
   return out;
 }
 
@@ -150,7 +148,8 @@ void SongGridModel::Adopt(PreparedRows&& prepared) {
   if (bulk_ == 0) beginResetModel();
   rows_ = std::move(prepared.rows);
   if (rows_.empty()) rows_.emplace_back();
-  blankCount_ = rows_.back().entry.IsBlank() ? 1 : 0;
+  colors_.clear();
+  blankCount_ = rows_.back().IsBlank() ? 1 : 0;
   firstByTitle_ = std::move(prepared.firstByTitle);
   firstByPath_ = std::move(prepared.firstByPath);
   indexValid_ = true;
@@ -160,11 +159,12 @@ void SongGridModel::Adopt(PreparedRows&& prepared) {
   SetTopRow(0);
 }
 
-std::vector<SongGridModel::Row> SongGridModel::TakeRows() {
+std::vector<SongEntry> SongGridModel::TakeRows() {
   if (bulk_ == 0) beginResetModel();
-  std::vector<Row> taken;
+  std::vector<SongEntry> taken;
   taken.swap(rows_);
   rows_.emplace_back();
+  colors_.clear();
   blankCount_ = 1;
   firstByTitle_.clear();
   firstByPath_.clear();
@@ -183,7 +183,7 @@ void SongGridModel::AppendRow(const SongEntry& entry) {
 void SongGridModel::InsertAtEnd(const SongEntry& entry, bool updateIndex) {
   const int row = rows();
   if (bulk_ == 0) beginInsertRows(QModelIndex(), row - 1, row - 1);
-  rows_.push_back({entry, QColor()});
+  rows_.push_back(entry);
   if (entry.IsBlank()) {
     ++blankCount_;
   } else if (indexValid_ && updateIndex) {
@@ -203,10 +203,11 @@ void SongGridModel::ReserveRows(int count) {
 void SongGridModel::RemoveRow(int row) {
   if (row < 1 || row >= rows()) return;
   if (bulk_ == 0) beginRemoveRows(QModelIndex(), row - 1, row - 1);
-  if (rows_[row - 1].entry.IsBlank()) --blankCount_;
+  if (rows_[row - 1].IsBlank()) --blankCount_;
   // Removing a song row shifts every row below it; a blank row at the end shifts nothing.
-  if (!rows_[row - 1].entry.IsBlank() || row != rows() - 1) indexValid_ = false;
+  if (!rows_[row - 1].IsBlank() || row != rows() - 1) indexValid_ = false;
   rows_.erase(rows_.begin() + (row - 1));
+  ShiftColorsUp(row);
   if (nowPlayRow_ == row)
     nowPlayRow_ = 0;
   else if (nowPlayRow_ > row)
@@ -232,14 +233,14 @@ void SongGridModel::PadToMinRows() {
 
 int SongGridModel::RemoveBlankRows() {
   int removed = 0;
-  while (blankCount_ > 0 && rows() > 1 && rows_.back().entry.IsBlank()) {
+  while (blankCount_ > 0 && rows() > 1 && rows_.back().IsBlank()) {
     RemoveRow(rows() - 1);
     ++removed;
   }
   if (blankCount_ == 0) return removed;
   // A blank row between songs (a title edited to nothing): one sweep, bottom up.
   for (int row = rows() - 1; row >= 1; --row) {
-    if (rows_[row - 1].entry.IsBlank()) {
+    if (rows_[row - 1].IsBlank()) {
       RemoveRow(row);
       ++removed;
     }
@@ -287,7 +288,7 @@ void SongGridModel::RebuildIndex() const {
   firstByTitle_.reserve(static_cast<qsizetype>(rows_.size()));
   firstByPath_.reserve(static_cast<qsizetype>(rows_.size()));
   for (size_t k = 0; k < rows_.size(); ++k) {
-    const SongEntry& e = rows_[k].entry;
+    const SongEntry& e = rows_[k];
     if (e.IsBlank()) continue;
     const int row = static_cast<int>(k) + 1;
     KeepFirst(firstByTitle_, e.title.trimmed(), row);
@@ -310,15 +311,27 @@ void SongGridModel::SetTopRow(int row) {
   emit TopRowChanged(row);
 }
 
+void SongGridModel::ShiftColorsUp(int removedRow) {
+  colors_.erase(removedRow);
+  for (auto it = colors_.upper_bound(removedRow); it != colors_.end();) {
+    auto node = colors_.extract(it++);
+    --node.key();
+    colors_.insert(std::move(node));
+  }
+}
+
 void SongGridModel::SetRowColor(int row, const QColor& color) {
   if (row < 1 || row >= rows()) return;
-  rows_[row - 1].color = color;
+  if (color.isValid())
+    colors_[row] = color;
+  else
+    colors_.erase(row);
   if (bulk_ == 0) emit dataChanged(index(row - 1, 0), index(row - 1, 3), {Qt::ForegroundRole});
 }
 
 QColor SongGridModel::rowColor(int row) const {
-  if (row < 1 || row >= rows()) return QColor();
-  return rows_[row - 1].color;
+  const auto it = colors_.find(row);
+  return it == colors_.end() ? QColor() : it->second;
 }
 
 void SongGridModel::SetNowPlayRow(int row) {
@@ -359,8 +372,8 @@ QVariant SongGridModel::data(const QModelIndex& index, int role) const {
       return cell(row, col);
     case Qt::ForegroundRole:
       if (col > 3) return QVariant::fromValue(kNormalText);
-      return QVariant::fromValue(rows_[row - 1].color.isValid() ? rows_[row - 1].color
-                                                                : kNormalText);
+      if (const QColor c = rowColor(row); c.isValid()) return QVariant::fromValue(c);
+      return QVariant::fromValue(kNormalText);
     case Qt::DecorationRole:
       if (col == 0 && row == nowPlayRow_ && !nowPlayIcon_.isNull()) return nowPlayIcon_;
       return {};

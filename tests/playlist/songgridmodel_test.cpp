@@ -78,8 +78,14 @@ TEST(SongGridModel, ColoursIconAndAlignmentReachTheView) {
   EXPECT_FALSE(first.data(Qt::DecorationRole).isNull());
   EXPECT_TRUE(g.model.index(1, 1).data(Qt::DecorationRole).isNull());
   EXPECT_EQ(g.model.index(0, 2).data(Qt::ForegroundRole).value<QColor>(), QColor(76, 97, 143));
-  g.model.RemoveRow(1);  // the playing mark moves with its row
+  g.model.SetRowColor(1, QColor(255, 0, 0));
+  g.model.RemoveRow(1);  // the playing mark and the colours move with their rows
   EXPECT_EQ(g.model.nowPlayRow(), 1);
+  EXPECT_EQ(g.model.rowColor(1), QColor(77, 163, 12));
+  g.model.AppendRow(Song("b", "/b"));
+  EXPECT_FALSE(g.model.rowColor(2).isValid());  // the removed row's colour went with it
+  g.model.SetRowColor(1, QColor());
+  EXPECT_EQ(g.model.index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(76, 97, 143));
 }
 
 TEST(SongGridModel, BulkLoadingShowsOneConsistentReset) {
