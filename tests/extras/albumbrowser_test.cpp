@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QImage>
@@ -19,6 +18,7 @@
 #include "config/menuform.h"
 #include "download/downloader.h"
 #include "playlist/songgridmodel.h"
+#include "support/encodedimage.h"
 #include "support/loopbackhttpserver.h"
 #include "support/scriptedprompter.h"
 #include "support/tempappdir.h"
@@ -26,16 +26,6 @@
 #include "web/servicehosts.h"
 
 namespace {
-
-QByteArray Png() {
-  QImage image(8, 8, QImage::Format_RGB32);
-  image.fill(Qt::blue);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
 
 QByteArray ListPage(const QStringList& covers, const QString& albumLink = "/album/1.html") {
   QString page = QStringLiteral("<table class=\"newsplist\">");
@@ -118,8 +108,8 @@ TEST_F(AlbumBrowserTest, MenusFollowGroupAndStyleAndAskForTheirAddress) {
 }
 
 TEST_F(AlbumBrowserTest, CoversFillTheirSlotsAndCachedCoversAreNotFetchedAgain) {
-  server_.SetPage("/pic/a.png", Png());
-  server_.SetPage("/pic/b.png", Png());
+  server_.SetPage("/pic/a.png", EncodedImage());
+  server_.SetPage("/pic/b.png", EncodedImage());
   ServeList(ListPage({server_.Url("/pic/a.png"), server_.Url("/pic/missing.png"),
                       server_.Url("/pic/b.png"), server_.Url("/pic/a.png")}));
   QSignalSpy covers(&browser_, &AlbumBrowser::CoverReady);
@@ -146,10 +136,10 @@ TEST_F(AlbumBrowserTest, CoversFillTheirSlotsAndCachedCoversAreNotFetchedAgain) 
 
 TEST_F(AlbumBrowserTest, SlowCoverKeepsTheEventLoopResponsive) {
   LoopbackHttpServer::Route slow;
-  slow.body = Png();
+  slow.body = EncodedImage();
   slow.delayMs = 2500;
   server_.Set("/pic/slow.png", slow);
-  server_.SetPage("/pic/fast.png", Png());
+  server_.SetPage("/pic/fast.png", EncodedImage());
   ServeList(ListPage({server_.Url("/pic/slow.png"), server_.Url("/pic/fast.png")}));
   QSignalSpy covers(&browser_, &AlbumBrowser::CoverReady);
   QSignalSpy shown(&browser_, &AlbumBrowser::AlbumsShown);
@@ -242,7 +232,7 @@ TEST_F(AlbumBrowserTest, PlaySelectedAsksOrFillsTheResultGrid) {
   browser_.PlaySelected({0});
   ServeList(ListPage({server_.Url("/pic/none.png")}));
   server_.SetPage("/album/1.html", kAlbumPage);
-  server_.SetPage("/pic/page.png", Png());
+  server_.SetPage("/pic/page.png", EncodedImage());
   QSignalSpy shown(&browser_, &AlbumBrowser::AlbumsShown);
   QSignalSpy page(&browser_, &AlbumBrowser::AlbumPageShown);
   QSignalSpy cover(&browser_, &AlbumBrowser::CoverReady);

@@ -2,35 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The album window as a user meets it, through the whole program and the demo service: the
 // albums toggle shows a page of covers, a cover opens its album, its tracks play.
-#include <gtest/gtest.h>
-
-#include <QAction>
 #include <QDir>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 
 #include "albumpages.h"
-#include "app/ui/appcontext.h"
 #include "catalogue.h"
-#include "components/mediaplayer.h"
 #include "demoserver.h"
 #include "extras/albumbrowser.h"
 #include "extras/ui/qqpai.h"
 #include "musicpages.h"
-#include "playback/playbackengine.h"
-#include "playback/ui/mainwindow.h"
-#include "playlist/songgridmodel.h"
-#include "playlist/ui/playlistwindow.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
-#include "web/servicehosts.h"
+#include "support/apprun.h"
 
 namespace {
 
@@ -38,22 +22,17 @@ bool HasCover(QQPai* window, int slot) {
   return !window->coverButton(slot)->icon().isNull();
 }
 
-TEST(AlbumJourney, ToggleShowsCoversAnAlbumOpensAndItsTracksPlay) {
+class AlbumJourney : public AppRun {};
+
+TEST_F(AlbumJourney, ToggleShowsCoversAnAlbumOpensAndItsTracksPlay) {
   DemoCatalogue catalogue;
   DemoServer server;
   RegisterMusicSearch(server, catalogue);
   RegisterAlbumPages(server, catalogue);
   ASSERT_TRUE(server.Listen(0));
-  TempAppDir dir;
-  ServiceHosts hosts;
-  hosts.PointAllAt(server.baseUrl());
-  ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
-  QTemporaryDir lockDir;
-  ScriptedPrompter prompter;
-  AppContext app(dir.paths(), lockDir.path(), &prompter);
-  QSignalSpy ready(&app, &AppContext::StartupFinished);
-  app.Start();
-  ASSERT_TRUE(ready.wait(5000));
+  PointServicesAt(server.baseUrl());
+  auto run = Launch();
+  AppContext& app = *run;
 
   QQPai* window = app.albumWindow();
   ASSERT_FALSE(window->isVisible());
@@ -99,8 +78,7 @@ TEST(AlbumJourney, ToggleShowsCoversAnAlbumOpensAndItsTracksPlay) {
   EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("未选取任何歌曲!")});
   tracks->selectAll();
   window->playButton()->click();
-  SongGridModel* results = qobject_cast<SongGridModel*>(app.playlistWindow()->grid(1)->model());
-  ASSERT_NE(results, nullptr);
+  SongGridModel* results = &Grid(app, 1);
   EXPECT_EQ(results->title(1), tracks->item(0)->text());
   EXPECT_EQ(results->cell(1, 2), chosen.singer);
   EXPECT_EQ(results->title(tracks->count()), tracks->item(tracks->count() - 1)->text());

@@ -51,41 +51,6 @@ TEST(AlbumTables, ListAddressForEveryGroupLeavesTheStyleOutOfGroupZero) {
   EXPECT_TRUE(AlbumListPath(1, 1, 10).isEmpty());
 }
 
-TEST(AlbumTables, StylesChangeCaptionAndCodeWithTheGroup) {
-  const char* chinese[] = {"流行",     "R&&B",     "摇滚",     "影视原声", "电子舞曲",
-                           "游戏动漫", "校园民谣", "少儿歌曲", "中国民乐", "轻音乐"};
-  const char* others[] = {"流行",     "R&&B",     "摇滚",     "影视原声", "电子舞曲",
-                          "游戏音乐", "乡村音乐", "少儿歌曲", "轻音乐",   "拉丁音乐"};
-  const char* chineseCodes[] = {"lx",   "RBHipHop", "yg",   "ysys", "dzwq",
-                                "yhdm", "xymy",     "segq", "zgml", "qyl"};
-  const char* otherCodes[] = {"lx",   "RBHipHop", "yg",   "ysys", "dzwq",
-                              "yhyl", "xcyl",     "segq", "qyl",  "ldyl"};
-  for (int s = 0; s < kAlbumStyles; ++s) {
-    EXPECT_EQ(AlbumStyleCaption(1, s), QString::fromUtf8(chinese[s])) << s;
-    EXPECT_EQ(AlbumStyleCode(1, s), QString::fromUtf8(chineseCodes[s])) << s;
-    for (int g : {0, 2, 3}) {
-      EXPECT_EQ(AlbumStyleCaption(g, s), QString::fromUtf8(others[s])) << g << "/" << s;
-      EXPECT_EQ(AlbumStyleCode(g, s), QString::fromUtf8(otherCodes[s])) << g << "/" << s;
-    }
-  }
-  EXPECT_EQ(AlbumGroupCaption(0), QStringLiteral("影视原声"));
-  EXPECT_EQ(AlbumGroupCaption(3), QStringLiteral("日韩最新"));
-}
-
-TEST(AlbumTables, PageCountsAndCaptions) {
-  // Chinese albums offer no pages for styles 5, 6 and 8.
-  for (int s : {5, 6, 8}) EXPECT_EQ(AlbumPageCount(1, s), 0) << s;
-  EXPECT_EQ(AlbumPageCount(1, 0), 19);
-  EXPECT_EQ(AlbumPageCount(1, 9), 6);
-  EXPECT_EQ(AlbumPageCount(2, 5), 3);
-  EXPECT_EQ(AlbumPageCount(2, 7), 4);
-  EXPECT_EQ(AlbumPageCount(3, 1), 11);
-  EXPECT_EQ(AlbumPageCount(3, 6), 0);
-  EXPECT_EQ(AlbumPageCount(0, 0), 0);
-  EXPECT_EQ(AlbumPageCaption(1), QStringLiteral("第 01 页"));
-  EXPECT_EQ(AlbumPageCaption(19), QStringLiteral("第 19 页"));
-}
-
 TEST(AlbumScan, ListReadsEveryFieldAndStopsAtThirty) {
   const QList<AlbumItem> two = ScanAlbumList(ListPage(2), kHost);
   ASSERT_EQ(two.size(), 2);

@@ -3,45 +3,25 @@
 // Singer pictures as a user meets them: the whole program on a throw-away folder against the
 // demo service; the 图片 toggle, a search, paging, a set in the viewer, saving a picture, and
 // the search a new song starts.
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QAction>
 #include <QCheckBox>
-#include <QDir>
-#include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
-#include <memory>
 
-#include "app/ui/appcontext.h"
 #include "catalogue.h"
 #include "demoserver.h"
 #include "extras/ui/piclist.h"
 #include "extras/ui/showpic.h"
 #include "picturepages.h"
-#include "playback/playbackengine.h"
-#include "playback/ui/mainwindow.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
-#include "web/servicehosts.h"
+#include "support/apprun.h"
 
 namespace {
 
-class PicturesJourney : public ::testing::Test {
+class PicturesJourney : public AppRun {
  protected:
   void SetUp() override {
     RegisterPicturePages(server, catalogue);
     ASSERT_TRUE(server.Listen(0));
-    ServiceHosts hosts;
-    hosts.PointAllAt(server.baseUrl());
-    ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
-    app = std::make_unique<AppContext>(dir.paths(), lockDir.path(), &prompter);
-    QSignalSpy ready(app.get(), &AppContext::StartupFinished);
-    app->Start();
-    ASSERT_TRUE(ready.wait(5000));
+    PointServicesAt(server.baseUrl());
+    app = Launch();
     list = app->pictureWindow();
   }
 
@@ -61,9 +41,6 @@ class PicturesJourney : public ::testing::Test {
 
   DemoCatalogue catalogue;
   DemoServer server;
-  TempAppDir dir;
-  QTemporaryDir lockDir;
-  ScriptedPrompter prompter;
   std::unique_ptr<AppContext> app;
   PicList* list = nullptr;
 };

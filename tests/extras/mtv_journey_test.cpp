@@ -3,47 +3,31 @@
 // The whole program against the demo service: the MTV toggle opens the video window, a search
 // lists hits, a double-click plays one through the window's own player while the song
 // pauses, the video is saved through the download window, and stopping it resumes the song.
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
-#include <QAction>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 
-#include "app/ui/appcontext.h"
 #include "catalogue.h"
-#include "components/mediaplayer.h"
 #include "components/ui/videosurface.h"
 #include "demoserver.h"
 #include "downloadpages.h"
 #include "extras/ui/mtvwindow.h"
 #include "mtvpages.h"
-#include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
-#include "playlist/songgridmodel.h"
-#include "support/scriptedprompter.h"
-#include "support/tempappdir.h"
-#include "web/servicehosts.h"
+#include "support/apprun.h"
 
 namespace {
 
 constexpr int kWaitMs = 15000;
 
-class MtvJourney : public ::testing::Test {
+class MtvJourney : public AppRun {
  protected:
   void SetUp() override {
     RegisterMtvPages(server, catalogue);
     RegisterDownloads(server, catalogue);
     ASSERT_TRUE(server.Listen(0));
-    ServiceHosts hosts;
-    hosts.PointAllAt(server.baseUrl());
-    ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
+    PointServicesAt(server.baseUrl());
     QSignalSpy ready(&app, &AppContext::StartupFinished);
     app.Start();
     ASSERT_TRUE(ready.wait(5000));
@@ -52,9 +36,7 @@ class MtvJourney : public ::testing::Test {
   }
   void TearDown() override { app.Shutdown(); }
 
-  void Trigger(const char* array, int index) {
-    app.menus().Item(QString::fromLatin1(array), index)->trigger();
-  }
+  void Trigger(const char* array, int index) { Click(app, array, index); }
   void SearchFor(const QString& words) {
     QLineEdit* box = window->searchBox();
     QTest::mouseClick(box, Qt::LeftButton);
@@ -66,21 +48,13 @@ class MtvJourney : public ::testing::Test {
     return QTest::qWaitFor([&] { return model->index(row - 1, 1).data().toString() == title; },
                            kWaitMs);
   }
-  void DoubleClickRow(int row) {
-    QTableView* grid = window->grid();
-    const QRect cell = grid->visualRect(grid->model()->index(row - 1, 1));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-  }
+  void DoubleClickRow(int row) { ::DoubleClickRow(window->grid(), row); }
   bool StateIs(MediaPlayer& player, PlayState state) {
     return QTest::qWaitFor([&] { return player.playState() == state; }, kWaitMs);
   }
 
   DemoCatalogue catalogue;
   DemoServer server;
-  TempAppDir dir;
-  QTemporaryDir lockDir;
-  ScriptedPrompter prompter;
   AppContext app{dir.paths(), lockDir.path(), &prompter};
   MtvWindow* window = nullptr;
 };

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
@@ -15,6 +14,7 @@
 #include "config/menuform.h"
 #include "demoserver.h"
 #include "download/downloader.h"
+#include "support/encodedimage.h"
 #include "support/tempappdir.h"
 #include "web/pagefetcher.h"
 #include "web/servicehosts.h"
@@ -22,13 +22,7 @@
 namespace {
 
 QByteArray SmallJpeg() {
-  QImage image(16, 12, QImage::Format_RGB32);
-  image.fill(Qt::darkCyan);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "JPG");
-  return bytes;
+  return EncodedImage(16, 12, "JPG");
 }
 
 // A picture service with a given number of result pages per search word; its bar shows ten

@@ -4,21 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/encodedimage.h"
+
 namespace {
 
 QByteArray Png(int w, int h) {
-  QImage image(w, h, QImage::Format_RGB32);
-  image.fill(Qt::red);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
+  return EncodedImage(w, h);
 }
 
 // A PNG whose header claims width x height; its pixel data is a few bytes.

@@ -3,36 +3,20 @@
 // The whole program against the demo web service: with "显示歌手档案" on, a playing song's
 // singer shows in the singer window with picture, facts and songs, and 全部播放 plays them
 // through the result grid.
-#include <gtest/gtest.h>
-
 #include <QAbstractButton>
-#include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QLabel>
 #include <QListWidget>
-#include <QSignalSpy>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolButton>
 
-#include "app/ui/appcontext.h"
 #include "catalogue.h"
-#include "components/mediaplayer.h"
-#include "config/menuform.h"
 #include "demoserver.h"
 #include "extras/singerprofile.h"
 #include "extras/ui/frmnet.h"
 #include "musicpages.h"
-#include "playback/playbackengine.h"
-#include "playback/ui/mainwindow.h"
 #include "playlist/playlistmanager.h"
-#include "playlist/songgridmodel.h"
-#include "playlist/ui/playlistwindow.h"
 #include "singerpages.h"
-#include "support/tempappdir.h"
-#include "web/servicehosts.h"
+#include "support/apprun.h"
 
 namespace {
 
@@ -46,21 +30,17 @@ class BrowserStub : public QObject {
   void Open(const QUrl& url) { opened << url; }
 };
 
-TEST(SingerEndToEnd, PlayingSongShowsItsSingerAndPlayAllFillsTheResultGrid) {
+class SingerEndToEnd : public AppRun {};
+
+TEST_F(SingerEndToEnd, PlayingSongShowsItsSingerAndPlayAllFillsTheResultGrid) {
   DemoCatalogue catalogue;
   DemoServer server;
   RegisterMusicSearch(server, catalogue);
   RegisterSingerPages(server, catalogue);
   ASSERT_TRUE(server.Listen(0));
-  TempAppDir dir;
-  ServiceHosts hosts;
-  hosts.PointAllAt(server.baseUrl());
-  ASSERT_TRUE(hosts.Save(dir.Path("bin/services.ini")));
-  QTemporaryDir lockDir;
-  AppContext app(dir.paths(), lockDir.path());
-  QSignalSpy ready(&app, &AppContext::StartupFinished);
-  app.Start();
-  ASSERT_TRUE(ready.wait(5000));
+  PointServicesAt(server.baseUrl());
+  auto run = Launch();
+  AppContext& app = *run;
 
   // 显示歌手档案 on: the singer window shows.
   QAction* option = app.menus().Item(QStringLiteral("more"), 0);
@@ -73,9 +53,7 @@ TEST(SingerEndToEnd, PlayingSongShowsItsSingerAndPlayAllFillsTheResultGrid) {
   // A demo song of 林澈 starts from the playlist.
   app.playlists().AddSongRow(QStringLiteral("月光码头"), QStringLiteral("林澈"),
                              QStringLiteral("00:00"), server.baseUrl() + "/audio/1-1.wav");
-  auto* playlist = qobject_cast<SongGridModel*>(app.playlistWindow()->grid(0)->model());
-  ASSERT_NE(playlist, nullptr);
-  playlist->SetSelectedRow(1);
+  Grid(app, 0).SetSelectedRow(1);
   app.playlistWindow()->MSF_DblClick();
 
   const SingerView& view = app.singer().view();
@@ -114,8 +92,7 @@ TEST(SingerEndToEnd, PlayingSongShowsItsSingerAndPlayAllFillsTheResultGrid) {
 
   // 全部播放: the result grid holds the three songs under the list title and plays the first.
   window->findChild<QToolButton*>(QStringLiteral("Image4"))->click();
-  auto* results = qobject_cast<SongGridModel*>(app.playlistWindow()->grid(1)->model());
-  ASSERT_NE(results, nullptr);
+  SongGridModel* results = &Grid(app, 1);
   EXPECT_EQ(app.singer().listTitle(), QStringLiteral("林澈的歌曲列表-----全部播放"));
   EXPECT_EQ(app.playlistWindow()->currentTab(), 1);
   EXPECT_EQ(results->title(1), QStringLiteral("月光码头"));

@@ -180,10 +180,7 @@ TEST(Id3Block, ReadingTrimsBlanksButKeepsZeroPadding) {
 
 TEST(Genres, NamesIndicesAndCodes) {
   EXPECT_EQ(tags::GenreName(1), QStringLiteral("Classic   Rock"));
-  EXPECT_EQ(tags::GenreName(14), QStringLiteral("Rhythm   &   Blues"));
-  EXPECT_EQ(tags::GenreName(136), QStringLiteral("Christian   Gangsta   Rap"));
   EXPECT_EQ(tags::GenreName(147), QStringLiteral("Synth   Pop"));
-  EXPECT_EQ(tags::GenreName(148), QStringLiteral("None"));
   EXPECT_EQ(tags::GenreName(255), QStringLiteral("None"));
   EXPECT_EQ(tags::GenreNames().size(), 148);
   EXPECT_EQ(tags::GenreToListIndex(60), 60);
