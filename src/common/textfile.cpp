@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 namespace common {
 
@@ -25,11 +26,15 @@ QStringList SplitLines(const QString& text) {
   return lines;
 }
 
+QByteArray ReadAtMost(QFile& file, qint64 maxBytes) {
+  return file.read(std::clamp<qint64>(file.size() - file.pos(), 0, maxBytes));
+}
+
 std::optional<TextFileContent> ReadTextFile(const QString& path, qint64 maxBytes) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   if (file.size() > maxBytes) return std::nullopt;
-  const QByteArray bytes = file.read(maxBytes);
+  const QByteArray bytes = ReadAtMost(file, maxBytes);
   TextFileContent content;
   content.lines = SplitLines(DecodeFileText(bytes, &content.encoding));
   return content;

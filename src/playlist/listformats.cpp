@@ -265,7 +265,7 @@ ListRead ReadListFile(const QString& path) {
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxListBytes) return result;
-  const QByteArray bytes = file.read(kMaxListBytes);
+  const QByteArray bytes = common::ReadAtMost(file, kMaxListBytes);
   const QString text =
       *format == ListFormat::M3u8 ? QString::fromUtf8(bytes) : common::DecodeFileText(bytes);
   const QString baseDir = info.absolutePath();

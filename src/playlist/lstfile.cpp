@@ -213,7 +213,7 @@ LstRead ReadLstFile(const QString& path) {
   }
   // A 100,000-song list is 10 MB of bytes, twice that as text and more again as records: the
   // bytes go before the records are made.
-  QString text = DecodeLst(file.read(kMaxFileBytes), result.badEncoding);
+  QString text = DecodeLst(common::ReadAtMost(file, kMaxFileBytes), result.badEncoding);
   ParsedLst parsed = ParseLst(text);
   text.clear();
   result.status = LstRead::Status::Ok;
@@ -230,7 +230,7 @@ bool WriteLstFile(const QString& path, const std::vector<SongEntry>& songs,
 bool WriteLstBytes(const QString& path, const QByteArray& bytes, const QString& backupDir) {
   QFile old(path);
   if (QFileInfo(path).isFile() && old.open(QIODevice::ReadOnly)) {
-    const QByteArray before = old.read(kMaxFileBytes);
+    const QByteArray before = common::ReadAtMost(old, kMaxFileBytes);
     old.close();
     if (before == bytes) return true;  // nothing changed: the file keeps its own bytes
     // Adding songs only extends the file; anything else could lose a song, so keep a copy.
