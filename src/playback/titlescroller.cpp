@@ -12,13 +12,22 @@ QString TitleScroller::Tick(const QString& statusText) {
   text += QStringLiteral("      ");
   const int length = static_cast<int>(text.size());
   if (position_ >= length) position_ = 0;
+  if (text != text_) {
+    text_ = text;
+    widths_.resize(text.size());
+    for (int k = 0; k < length; ++k) {
+      const QChar c = text.at(k);
+      widths_[k] = c.unicode() < 0x80 ? 1 : common::GbkByteCount(QString(c));
+    }
+  }
 
   QString caption;
   int bytes = 0;
   // At most one lap, so a text shorter than the window is not repeated inside it.
   for (int k = 0; k < length; ++k) {
-    const QChar c = text.at((position_ + k) % length);
-    const int b = common::GbkByteCount(QString(c));
+    const int at = (position_ + k) % length;
+    const QChar c = text.at(at);
+    const int b = widths_[at];
     if (bytes + b > kCaptionBytes) break;
     bytes += b;
     caption += c;

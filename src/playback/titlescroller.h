@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <QString>
+#include <vector>
 
 // The window caption's marquee: a window of at most 18 GBK bytes moving one character per
 // status tick over the status line's text.
@@ -16,4 +17,8 @@ class TitleScroller {
 
  private:
   int position_ = 0;  // 0-based start character
+  // The GBK width of each character of the last text: worked out once a song, not for every
+  // character on every tick.
+  QString text_;
+  std::vector<int> widths_;
 };

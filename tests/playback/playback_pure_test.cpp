@@ -74,6 +74,10 @@ TEST(TitleScrollerTest, CaptionNeverPassesEighteenGbkBytes) {
   scroller.Tick(status);
   scroller.Reset();
   EXPECT_EQ(scroller.Tick(status), captions[0]);
+  // The next song's text is measured anew: 18 narrow characters fit where 9 wide ones did.
+  scroller.Reset();
+  EXPECT_EQ(scroller.Tick(QStringLiteral("013. Song title here ----- Singer")),
+            QStringLiteral("013. Song title he"));
 }
 
 TEST(StatusLineScrollerTest, WideTextSwingsBetweenTheEdges) {

@@ -229,8 +229,10 @@ void MainWindow::ConnectEngine() {
   connect(&engine_, &PlaybackEngine::CaptionChanged, this, [this](const QString& caption) {
     if (caption == windowTitle()) return;
     setWindowTitle(caption);
-    // The caption is painted in the title strip only; the rest of the window is unchanged.
-    update(0, 0, width(), titleHeight());
+    // The caption is painted in the title strip, left of its buttons; nothing else changed.
+    QRect strip = skin::CaptionArea(rect(), titleHeight());
+    strip.setRight(std::min(strip.right(), buttons_[6]->x() - 1));
+    update(strip);
   });
   connect(&engine_, &PlaybackEngine::PlayingPictureShown, this,
           [this](bool playing) { buttons_[2]->SetGlyph(playing ? Glyph::Pause : Glyph::Play); });

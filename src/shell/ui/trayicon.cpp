@@ -64,6 +64,8 @@ bool TrayIcon::Show() {
 void TrayIcon::SetPlayingTitle(const QString& title) {
   // Tray tips go through Qt's rich-text detection; escape anything that looks like markup.
   const QString tip = shell::TrayTip(title);
+  if (tip == tip_ && !tip_.isNull()) return;  // asked again on every caption tick
+  tip_ = tip;
   icon_.setToolTip(Qt::mightBeRichText(tip) ? Qt::convertFromPlainText(tip) : tip);
 }
 

@@ -38,4 +38,5 @@ class TrayIcon : public QObject {
   QPointer<QWidget> main_;
   TrayPopup* popup_;
   QSystemTrayIcon icon_;
+  QString tip_;  // the tip last set
 };
