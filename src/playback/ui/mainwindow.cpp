@@ -249,14 +249,14 @@ void MainWindow::ConnectEngine() {
   connect(&engine_, &PlaybackEngine::TagEditorTextChanged, id3tag_, &QWidget::setToolTip);
   connect(&engine_, &PlaybackEngine::SpectrumCaptureWanted, this, [this](bool open) {
     if (open && spectrumShown())
-      capture_.Open();
+      WantCapture(true);
     else if (!open)
-      capture_.Close();
+      WantCapture(false);
   });
   connect(&engine_, &PlaybackEngine::SpectrumRestartWanted, this, [this] {
     if (!spectrumShown()) return;
     capture_.Close();
-    capture_.Open();
+    WantCapture(true);
   });
   connect(&engine_, &PlaybackEngine::ShowMainWindowWanted, this, [this] {
     showNormal();
@@ -373,15 +373,44 @@ bool MainWindow::spectrumShown() const {
 void MainWindow::ShowSpectrumFrame() {
   videoSurface_->hide();
   frame1_->show();
-  capture_.Open();
+  WantCapture(true);
   emit SpectrumFrameShown(true);
 }
 
 void MainWindow::ShowVideoSurface() {
-  capture_.Close();
+  WantCapture(false);
   frame1_->hide();
   videoSurface_->show();
   emit SpectrumFrameShown(false);
+}
+
+void MainWindow::WantCapture(bool wanted) {
+  captureWanted_ = wanted;
+  FollowVisibility();
+}
+
+void MainWindow::FollowVisibility() {
+  // Bars nobody can see are not worth the sound server's work: behind the tray or minimized,
+  // the capture closes, and opens again when the window comes back.
+  if (captureWanted_ && spectrumShown() && isVisible() && !isMinimized())
+    capture_.Open();
+  else
+    capture_.Close();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  SkinnedWindow::showEvent(event);
+  FollowVisibility();
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+  SkinnedWindow::hideEvent(event);
+  capture_.Close();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  SkinnedWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange) FollowVisibility();
 }
 
 bool MainWindow::SetUpSpectrum() {

@@ -39,6 +39,7 @@ class MainWindow : public SkinnedWindow {
   // Start-up's spectrum set-up: the idle bars. The capture opens when a song starts playing
   // (the bars move only then), so a start never waits for the sound server.
   bool SetUpSpectrum();
+  bool captureOpen() const { return capture_.isOpen(); }
   // Restores, raises, activates and flashes the window: a second start asked for it.
   void ComeForward();
   // Places the volume knob from the stored volume (start-up).
@@ -75,6 +76,9 @@ class MainWindow : public SkinnedWindow {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void BuildControls();
@@ -86,11 +90,15 @@ class MainWindow : public SkinnedWindow {
   void SubmitSearch();
   void OnBlock(const QByteArray& block);
   void ShowPendingBlock();
+  // The capture runs while a song wants it and the bars can be seen.
+  void WantCapture(bool wanted);
+  void FollowVisibility();
   void Place(QWidget* w, int left, int top, int width, int height);
 
   PlaybackEngine& engine_;
   MenuForm& menus_;
   SpectrumCapture capture_;
+  bool captureWanted_ = false;
   QByteArray pendingBlock_;  // the newest captured block, drawn on the next poll
   StatusLineScroller statusScroller_;
   WindowAnimation animation_;

@@ -209,6 +209,17 @@ TEST_F(MainWindowTest, SpectrumMovesWithTheSoundOfTheDefaultOutput) {
       },
       6000);
   EXPECT_TRUE(moved);
+
+  // Hidden behind the tray, nobody sees the bars: the sound server stops feeding them until the
+  // window is back. A stopped song's capture stays closed whatever the window does.
+  window.hide();
+  EXPECT_FALSE(window.captureOpen());
+  window.show();
+  EXPECT_TRUE(window.captureOpen());
+  window.hide();
+  engine.StopButton();
+  window.show();
+  EXPECT_FALSE(window.captureOpen());
 }
 
 }  // namespace
