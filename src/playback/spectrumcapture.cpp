@@ -47,9 +47,7 @@ pa_simple* NewMonitorStream(int* error) {
   pa_buffer_attr attr;
   attr.maxlength = static_cast<uint32_t>(-1);
   attr.tlength = attr.prebuf = attr.minreq = static_cast<uint32_t>(-1);
-  // Whole blocks: the sound server sizes the output's wake-ups by its smallest fragment, so
-  // fifths of a block had it (and the player's audio thread) wake five times as often.
-  attr.fragsize = SpectrumCapture::kBlockBytes;
+  attr.fragsize = SpectrumCapture::kBlockBytes * SpectrumCapture::kFragmentBlocks;
   return Pulse()->simple_new(nullptr, "Tunewharf", PA_STREAM_RECORD, kDefaultMonitor, "spectrum", &spec,
                        nullptr, &attr, error);
 }

@@ -12,7 +12,8 @@
 struct pa_simple;
 
 // Captures what the speakers play as 0.1 s blocks of 44100 Hz mono 16-bit PCM, for the
-// spectrum bars: the monitor of the sound server's default output.
+// spectrum bars: the monitor of the sound server's default output. The server sends them
+// kFragmentBlocks at a time (see BlockPacer).
 // Failing to open only logs why: the bars simply stay as they were drawn.
 class SpectrumCapture : public QObject {
   Q_OBJECT
@@ -20,6 +21,9 @@ class SpectrumCapture : public QObject {
  public:
   static constexpr int kSampleRate = 44100;
   static constexpr int kBlockBytes = 8820;  // 88200 bytes/s * 0.1, a whole number of samples
+  // The server sizes the output's wake-ups by its smallest fragment: a 0.1 s fragment had it,
+  // and the player's audio output, wake ten times a second and tripled the server's CPU.
+  static constexpr int kFragmentBlocks = 5;
 
   explicit SpectrumCapture(QObject* parent = nullptr);
   ~SpectrumCapture() override;

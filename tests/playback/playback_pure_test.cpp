@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include "common/gbk.h"
+#include "playback/blockpacer.h"
 #include "playback/knobgeometry.h"
 #include "playback/picksong.h"
 #include "playback/spectrumbars.h"
@@ -78,6 +79,18 @@ TEST(TitleScrollerTest, CaptionNeverPassesEighteenGbkBytes) {
   scroller.Reset();
   EXPECT_EQ(scroller.Tick(QStringLiteral("013. Song title here ----- Singer")),
             QStringLiteral("013. Song title he"));
+}
+
+TEST(BlockPacerTest, ABurstComesOutOneAPollInOrderAndABacklogKeepsItsNewestSecond) {
+  BlockPacer pacer;
+  EXPECT_FALSE(pacer.Next());
+  for (char c : {'a', 'b', 'c', 'd', 'e'}) pacer.Push(QByteArray(1, c));
+  QByteArray order;
+  while (const auto block = pacer.Next()) order += *block;
+  EXPECT_EQ(order, "abcde");
+  for (int k = 0; k < 25; ++k) pacer.Push(QByteArray::number(k));
+  EXPECT_EQ(pacer.backlog(), BlockPacer::kMaxBacklog);
+  EXPECT_EQ(pacer.Next(), QByteArray("15"));
 }
 
 TEST(StatusLineScrollerTest, WideTextSwingsBetweenTheEdges) {

@@ -256,6 +256,7 @@ void MainWindow::ConnectEngine() {
   connect(&engine_, &PlaybackEngine::SpectrumRestartWanted, this, [this] {
     if (!spectrumShown()) return;
     capture_.Close();
+    pacer_.Clear();
     WantCapture(true);
   });
   connect(&engine_, &PlaybackEngine::ShowMainWindowWanted, this, [this] {
@@ -392,10 +393,12 @@ void MainWindow::WantCapture(bool wanted) {
 void MainWindow::FollowVisibility() {
   // Bars nobody can see are not worth the sound server's work: behind the tray or minimized,
   // the capture closes, and opens again when the window comes back.
-  if (captureWanted_ && spectrumShown() && isVisible() && !isMinimized())
+  if (captureWanted_ && spectrumShown() && isVisible() && !isMinimized()) {
     capture_.Open();
-  else
+  } else {
     capture_.Close();
+    pacer_.Clear();
+  }
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -406,6 +409,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::hideEvent(QHideEvent* event) {
   SkinnedWindow::hideEvent(event);
   capture_.Close();
+  pacer_.Clear();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -419,15 +423,14 @@ bool MainWindow::SetUpSpectrum() {
 }
 
 void MainWindow::OnBlock(const QByteArray& block) {
-  // Drawn on the next poll, with the status line's move: one paint and flush instead of two.
-  pendingBlock_ = block;
+  // Drawn on a poll, with the status line's move: one paint and flush instead of two.
+  pacer_.Push(block);
 }
 
 void MainWindow::ShowPendingBlock() {
-  if (pendingBlock_.isEmpty()) return;
-  if (spectrumShown() && engine_.player().playState() == PlayState::Playing)
-    spectrum_->ShowBlock(pendingBlock_);
-  pendingBlock_.clear();
+  const std::optional<QByteArray> block = pacer_.Next();
+  if (block && spectrumShown() && engine_.player().playState() == PlayState::Playing)
+    spectrum_->ShowBlock(*block);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <QList>
 
+#include "playback/blockpacer.h"
 #include "playback/spectrumcapture.h"
 #include "playback/statuslinescroller.h"
 #include "playback/windowanimation.h"
@@ -99,7 +100,7 @@ class MainWindow : public SkinnedWindow {
   MenuForm& menus_;
   SpectrumCapture capture_;
   bool captureWanted_ = false;
-  QByteArray pendingBlock_;  // the newest captured block, drawn on the next poll
+  BlockPacer pacer_;  // captured blocks waiting for their poll
   StatusLineScroller statusScroller_;
   WindowAnimation animation_;
   QList<PictureButton*> buttons_;  // I1(0..11)
