@@ -220,7 +220,6 @@ void AppContext::Build() {
   singerWindow_ = new FrmNet(*singer_);
   albums_ = std::make_unique<AlbumBrowser>(*fetcher_, *pictureDownloader_, *hosts_, paths_, menus_,
                                            *msf1_, *prompter_);
-  albumWindow_ = new QQPai(*albums_, menus_);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
   signals_ = std::make_unique<SignalWatcher>();
 
@@ -275,11 +274,6 @@ void AppContext::LoadWindows() {
   monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
   dock_->Register(DockIndex::Monitor, monitorWindow_);
   dock_->Register(DockIndex::About, aboutWindow_);
-  dock_->Register(DockIndex::Album, albumWindow_);
-  // The album window starts undocked, first shown where a docked one would sit.
-  albumWindow_->MoveTwips(DockLayout::DockedPosition(
-      static_cast<int>(DockIndex::Album), mainWindow_->geometryTwips(),
-      lyricsWindow_->geometryTwips(), albumWindow_->geometryTwips().size()));
   dock_->Register(DockIndex::PicList, picList_);
   // The picture list starts undocked; it first shows where it would dock.
   picList_->MoveTwips(DockLayout::DockedPosition(static_cast<int>(DockIndex::PicList),

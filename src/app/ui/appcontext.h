@@ -99,7 +99,8 @@ class AppContext : public QObject {
   Donload* downloadWindow() const { return donload_; }
   FrmNet* singerWindow() const { return singerWindow_; }
   SingerProfile& singer() { return *singer_; }
-  QQPai* albumWindow() const { return albumWindow_; }
+  // Built the first time it is wanted: most sessions never open it.
+  QQPai* albumWindow();
   AlbumBrowser& albums() { return *albums_; }
   Downloader& pictureDownloader() { return *pictureDownloader_; }
   MtvWindow* musicVideoWindow() const { return mtvWindow_; }
@@ -220,6 +221,7 @@ class AppContext : public QObject {
   Donload* donload_ = nullptr;
   FrmNet* singerWindow_ = nullptr;
   QQPai* albumWindow_ = nullptr;
+  std::optional<QString> albumSearchText_;  // the playing singer, for a window not built yet
   MtvWindow* mtvWindow_ = nullptr;
   PicList* picList_ = nullptr;
   ShowPic* showPic_ = nullptr;

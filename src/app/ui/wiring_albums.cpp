@@ -7,6 +7,7 @@
 #include "app/ui/appcontext.h"
 #include "extras/albumbrowser.h"
 #include "extras/ui/qqpai.h"
+#include "lyrics/ui/frmlrc.h"
 #include "playback/playbackengine.h"
 #include "playback/satelliteswitch.h"
 #include "playback/ui/mainwindow.h"
@@ -22,17 +23,19 @@ constexpr int kAlbumToggle = 3;  // Menus(3)
 
 void AppContext::ConnectAlbums() {
   albums_->CreateMenus();
-  satellites_->SetWindow(SatelliteSwitch::Albums, {[this] { return albumWindow_->isVisible(); },
-                                                   [this](bool on) {
-                                                     albumWindow_->setVisible(on);
-                                                     mainWindow_->SetToggleState(kAlbumToggle, on);
-                                                     if (on) albums_->ShowFirstList();
-                                                   }});
+  satellites_->SetWindow(SatelliteSwitch::Albums,
+                         {[this] { return albumWindow_ && albumWindow_->isVisible(); },
+                          [this](bool on) {
+                            if (!on && !albumWindow_) return;
+                            albumWindow()->setVisible(on);
+                            mainWindow_->SetToggleState(kAlbumToggle, on);
+                            if (on) albums_->ShowFirstList();
+                          }});
   // A song that starts puts its singer into the window's singer box.
-  connect(engine_.get(), &PlaybackEngine::SearchBoxesText, albumWindow_,
-          [this](const QString& artist) { albumWindow_->searchBox()->setText(artist); });
-  connect(albumWindow_, &SkinnedWindow::CloseClicked, mainWindow_,
-          [this] { mainWindow_->SetToggleState(kAlbumToggle, false); });
+  connect(engine_.get(), &PlaybackEngine::SearchBoxesText, this, [this](const QString& artist) {
+    albumSearchText_ = artist;
+    if (albumWindow_) albumWindow_->searchBox()->setText(artist);
+  });
 
   // The album's tracks replace whatever the result grid held, as a chart does.
   connect(albums_.get(), &AlbumBrowser::ResultGridReplaced, this, [this] {
@@ -46,4 +49,18 @@ void AppContext::ConnectAlbums() {
     engine_->SetListKind(ListKind::WebResults);
     resultPlayer_->MSF1_DblClick(row);
   });
+}
+
+QQPai* AppContext::albumWindow() {
+  if (albumWindow_) return albumWindow_;
+  albumWindow_ = new QQPai(*albums_, menus_);
+  if (albumSearchText_) albumWindow_->searchBox()->setText(*albumSearchText_);
+  connect(albumWindow_, &SkinnedWindow::CloseClicked, mainWindow_,
+          [this] { mainWindow_->SetToggleState(kAlbumToggle, false); });
+  dock_->Register(DockIndex::Album, albumWindow_);
+  // The album window starts undocked, first shown where a docked one would sit.
+  albumWindow_->MoveTwips(DockLayout::DockedPosition(
+      static_cast<int>(DockIndex::Album), mainWindow_->geometryTwips(),
+      lyricsWindow_->geometryTwips(), albumWindow_->geometryTwips().size()));
+  return albumWindow_;
 }

@@ -86,7 +86,7 @@ void AppContext::HideSatellites() {
   }
   monitorWindow_->hide();
   singerWindow_->hide();
-  albumWindow_->hide();
+  if (albumWindow_) albumWindow_->hide();
   mainWindow_->SetToggleState(SatelliteSwitch::Albums, false);
   picList_->hide();
   mainWindow_->SetToggleState(SatelliteSwitch::Pictures, false);
