@@ -12,6 +12,7 @@
 #include "catalogue.h"
 #include "demoserver.h"
 #include "extras/albumbrowser.h"
+#include "extras/ui/mtvwindow.h"
 #include "extras/ui/qqpai.h"
 #include "musicpages.h"
 #include "support/apprun.h"
@@ -92,6 +93,8 @@ TEST_F(AlbumJourney, ToggleShowsCoversAnAlbumOpensAndItsTracksPlay) {
   EXPECT_EQ(app.engine().state().playingGrid, PlayingGrid::Results);
   EXPECT_EQ(app.engine().state().currentRow, 1);
   EXPECT_EQ(window->searchBox()->text(), chosen.singer) << "the playing song's singer";
+  // The video window, built only now, still gets the playing song in its search box.
+  EXPECT_EQ(app.musicVideoWindow()->searchBox()->text(), results->title(1));
 
   // The singer box lists that singer's albums.
   QTest::keyClick(window->searchBox(), Qt::Key_Return);

@@ -103,7 +103,8 @@ class AppContext : public QObject {
   QQPai* albumWindow();
   AlbumBrowser& albums() { return *albums_; }
   Downloader& pictureDownloader() { return *pictureDownloader_; }
-  MtvWindow* musicVideoWindow() const { return mtvWindow_; }
+  // Built the first time it is wanted, as the album window is.
+  MtvWindow* musicVideoWindow();
   MusicVideo& musicVideo() { return *musicVideo_; }
   MediaPlayer& videoPlayer();
   PicList* pictureWindow() const { return picList_; }
@@ -223,6 +224,7 @@ class AppContext : public QObject {
   QQPai* albumWindow_ = nullptr;
   std::optional<QString> albumSearchText_;  // the playing singer, for a window not built yet
   MtvWindow* mtvWindow_ = nullptr;
+  QString mtvSearchText_;  // what a song put in the search box of a window not built yet
   PicList* picList_ = nullptr;
   ShowPic* showPic_ = nullptr;
   std::unique_ptr<TrayIcon> tray_;

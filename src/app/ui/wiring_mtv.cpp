@@ -25,15 +25,13 @@ void AppContext::ConnectMusicVideo() {
   videoPlayer_ = std::make_unique<MpvPlayer>();
   mtvHits_ = std::make_unique<MtvHitModel>();
   musicVideo_ = std::make_unique<MusicVideo>(*fetcher_, *hosts_, *videoPlayer_, *mtvHits_);
-  mtvWindow_ = new MtvWindow(*musicVideo_, *mtvHits_, menus_);
-  dock_->Register(DockIndex::MusicVideo, mtvWindow_);
   MusicVideo* mtv = musicVideo_.get();
   menus_.Connect(MusicVideo::kHitMenu, mtv, &MusicVideo::MTV001_Click);
   menus_.Connect(MusicVideo::kPlayerMenu, mtv, &MusicVideo::abc1_Click);
 
   // The surface is made, and handed to the player, only when the first video is about to play.
   connect(mtv, &MusicVideo::VideoAboutToPlay, this, [this] {
-    const quintptr wid = mtvWindow_->EnsureVideoSurface();
+    const quintptr wid = musicVideoWindow()->EnsureVideoSurface();
     if (QGuiApplication::platformName() == QLatin1String("xcb")) videoPlayer_->SetVideoWindow(wid);
   });
   // A song playing under a video is paused, and picks up again when the video ends, unless
@@ -52,9 +50,10 @@ void AppContext::ConnectMusicVideo() {
     songPausedForVideo_ = false;
     if (videoPlayer_->playState() == PlayState::Playing) videoPlayer_->Stop();
   });
-  connect(engine_.get(), &PlaybackEngine::SearchBoxesText, mtvWindow_,
+  connect(engine_.get(), &PlaybackEngine::SearchBoxesText, this,
           [this](const QString& artist, const QString& title) {
-            mtvWindow_->SetSearchText(title.trimmed().isEmpty() ? artist : title);
+            mtvSearchText_ = title.trimmed().isEmpty() ? artist : title;
+            if (mtvWindow_) mtvWindow_->SetSearchText(mtvSearchText_);
           });
   connect(
       mtv, &MusicVideo::DownloadWanted, this, [this](const QString& title, const QString& address) {
@@ -62,14 +61,16 @@ void AppContext::ConnectMusicVideo() {
       });
 
   satellites_->SetWindow(SatelliteSwitch::MusicVideo,
-                         {[this] { return mtvWindow_->isVisible(); },
-                          [this](bool on) { mtvWindow_->setVisible(on); }});
+                         {[this] { return mtvWindow_ && mtvWindow_->isVisible(); },
+                          [this](bool on) {
+                            if (on || mtvWindow_) musicVideoWindow()->setVisible(on);
+                          }});
   satellites_->musicVideoPlaying = [this] {
     return videoPlayer_->playState() == PlayState::Playing;
   };
   satellites_->stopMusicVideo = [this] { videoPlayer_->Stop(); };
   satellites_->searchMusicVideos = [this] {
-    musicVideo_->SearchFromBox(mtvWindow_->searchBox()->text());
+    musicVideo_->SearchFromBox(musicVideoWindow()->searchBox()->text());
   };
   auto toggle = [this] {
     if (satellites_->Toggle(SatelliteSwitch::MusicVideo)) dock_->DockAll();
@@ -95,10 +96,18 @@ void AppContext::ConnectMusicVideo() {
                                                                            : grid.cell(row, 2))
                     .trimmed();
             if (words.isEmpty()) return;
-            mtvWindow_->SetSearchText(words);
+            musicVideoWindow()->SetSearchText(words);
             if (mtvWindow_->isVisible())
               musicVideo_->SearchFromBox(words);
             else
               toggle();  // showing the window searches for what its box holds
           });
+}
+
+MtvWindow* AppContext::musicVideoWindow() {
+  if (mtvWindow_) return mtvWindow_;
+  mtvWindow_ = new MtvWindow(*musicVideo_, *mtvHits_, menus_);
+  if (!mtvSearchText_.isEmpty()) mtvWindow_->SetSearchText(mtvSearchText_);
+  dock_->Register(DockIndex::MusicVideo, mtvWindow_);
+  return mtvWindow_;
 }
