@@ -201,7 +201,6 @@ void AppContext::Build() {
   lrcHits_ = std::make_unique<LrcHitModel>();
   lyricSearch_ = std::make_unique<LyricsSearch>(*fetcher_, *hosts_, config_, paths_,
                                                 engine_->state(), *player_, *lyrics_, *lrcHits_);
-  lrcDown_ = new LrcDown(*lrcHits_);
   monitorWindow_ = new MonitorWindow;
   dock_ = std::make_unique<DockManager>();
   satellites_ = std::make_unique<SatelliteSwitch>(config_);

@@ -93,7 +93,8 @@ class AppContext : public QObject {
   MainWindow* mainWindow() const { return mainWindow_; }
   PlaylistWindow* playlistWindow() const { return playlistWindow_; }
   FrmLrc* lyricsWindow() const { return lyricsWindow_; }
-  LrcDown* lrcDownWindow() const { return lrcDown_; }
+  // Built the first time it is wanted, as the album window is.
+  LrcDown* lrcDownWindow();
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
   FrmId3Tag* tagEditor() const { return tagEditor_; }
   Donload* downloadWindow() const { return donload_; }

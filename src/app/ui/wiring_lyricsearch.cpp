@@ -15,15 +15,23 @@ void AppContext::ConnectLyricSearch() {
       [search](const QString& path, const QString& title) { search->SearchLyrics(path, title); });
 
   LrcDown::AddDownloadMenu(menus_);
-  menus_.Connect(QStringLiteral("xiazai"), lrcDown_, &LrcDown::xiazai_Click);
-  connect(lyricsWindow_, &FrmLrc::ManualSearchWanted, lrcDown_,
-          [this] { lrcDown_->xiazai_Click(LrcDown::Item::ManualPick); });
-  connect(lrcDown_, &LrcDown::ManualSearchWanted, search, &LyricsSearch::SearchForPlayingSong);
-  connect(lrcDown_, &LrcDown::DownloadWanted, search, [this, search](int row) {
-    if (search->DownloadRow(row)) lrcDown_->OnDownloadStarted();
-  });
+  connect(menus_.Array(QStringLiteral("xiazai")), &MenuArray::Triggered, this,
+          [this](int item) { lrcDownWindow()->xiazai_Click(static_cast<LrcDown::Item>(item)); });
+  connect(lyricsWindow_, &FrmLrc::ManualSearchWanted, this,
+          [this] { lrcDownWindow()->xiazai_Click(LrcDown::Item::ManualPick); });
 
   // A search belongs to the song that started it.
   connect(engine_.get(), &PlaybackEngine::PlaylistRowStarting, search, &LyricsSearch::Cancel);
   connect(resultPlayer_.get(), &ResultRowPlayer::PreparingRow, search, &LyricsSearch::Cancel);
+}
+
+LrcDown* AppContext::lrcDownWindow() {
+  if (lrcDown_) return lrcDown_;
+  lrcDown_ = new LrcDown(*lrcHits_);
+  LyricsSearch* search = lyricSearch_.get();
+  connect(lrcDown_, &LrcDown::ManualSearchWanted, search, &LyricsSearch::SearchForPlayingSong);
+  connect(lrcDown_, &LrcDown::DownloadWanted, search, [this, search](int row) {
+    if (search->DownloadRow(row)) lrcDown_->OnDownloadStarted();
+  });
+  return lrcDown_;
 }
