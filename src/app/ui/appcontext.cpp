@@ -210,7 +210,6 @@ void AppContext::Build() {
   tagEditor_ = new FrmId3Tag(*prompter_);
   downloader_ = std::make_unique<Downloader>(fetcher_->network());
   songDownload_ = std::make_unique<SongDownload>(*downloader_, *prompter_, paths_.downloadDir());
-  donload_ = new Donload(*downloader_);
   pictureDownloader_ = std::make_unique<Downloader>(fetcher_->network());
   pictureDownloader_->SetMaxBytes(web::kPictureMaxBytes);
   singer_ = std::make_unique<SingerProfile>(

@@ -97,7 +97,8 @@ class AppContext : public QObject {
   LrcDown* lrcDownWindow();
   MonitorWindow* monitorWindow() const { return monitorWindow_; }
   FrmId3Tag* tagEditor() const { return tagEditor_; }
-  Donload* downloadWindow() const { return donload_; }
+  // Built when the first download starts.
+  Donload* downloadWindow();
   FrmNet* singerWindow() const { return singerWindow_; }
   SingerProfile& singer() { return *singer_; }
   // Built the first time it is wanted: most sessions never open it.

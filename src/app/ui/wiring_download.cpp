@@ -18,12 +18,19 @@ void AppContext::ConnectDownloads() {
   };
   connect(mainWindow_, &MainWindow::DownloadRequested, this, run);
   connect(playlistWindow_, &PlaylistWindow::DownloadRequested, this, run);
-  connect(songDownload_.get(), &SongDownload::WindowWanted, donload_, [this] {
-    donload_->show();
+  connect(songDownload_.get(), &SongDownload::WindowWanted, this, [this] {
+    downloadWindow()->show();
     donload_->raise();
   });
   connect(songDownload_.get(), &SongDownload::Progress, mainWindow_,
           &MainWindow::ShowDownloadProgress);
   connect(songDownload_.get(), &SongDownload::Ended, mainWindow_,
           &MainWindow::HideDownloadProgress);
+}
+
+Donload* AppContext::downloadWindow() {
+  // The window follows the downloader from its first download on: it is asked for before the
+  // download begins.
+  if (!donload_) donload_ = new Donload(*downloader_);
+  return donload_;
 }
