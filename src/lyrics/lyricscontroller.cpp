@@ -74,6 +74,7 @@ QString LyricsController::FindLrcFile(const QString& title) const {
 }
 
 void LyricsController::ShowLrcNow() {
+  ticksToFileCheck_ = 0;
   playback_.lyricsLoaded = false;
   display_.Clear();
   playback_.lyricsOffset = 0;
@@ -171,11 +172,15 @@ void LyricsController::OnLyricsTick(double positionSeconds) {
   if (windowVisible_ && playback_.playingGrid != PlayingGrid::None &&
       playback_.listKind != ListKind::Radio && player_.playState() == PlayState::Playing) {
     // Picks up a file the lyrics search has just downloaded. Only while playing: a good file
-    // is loaded only then, and a failed attempt would start a new search on every tick.
-    const QString& file = TickLrcFile(playback_.titleText);
-    if (!file.isEmpty() && file != display_.loadedFile() && QFileInfo(file).isFile() &&
-        !IsKnownReject(file))
-      ShowLrcNow();
+    // is loaded only then, and a failed attempt would start a new search on every tick. The
+    // disk is asked once a second, not on every tick.
+    if (playback_.titleText != tickTitle_ || --ticksToFileCheck_ <= 0) {
+      ticksToFileCheck_ = kTicksPerFileCheck;
+      const QString& file = TickLrcFile(playback_.titleText);
+      if (!file.isEmpty() && file != display_.loadedFile() && QFileInfo(file).isFile() &&
+          !IsKnownReject(file))
+        ShowLrcNow();
+    }
   }
   if (!windowVisible_ || !playback_.lyricsLoaded) return;
 

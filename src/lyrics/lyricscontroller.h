@@ -135,5 +135,7 @@ class LyricsController : public QObject {
   QString rejectedPath_;
   QString tickTitle_;  // the title TickLrcFile last worked out, and its file
   QString tickLrcFile_;
+  static constexpr int kTicksPerFileCheck = 10;  // a second of 100 ms poll ticks
+  int ticksToFileCheck_ = 0;
   QDateTime rejectedModified_;
 };

@@ -248,16 +248,14 @@ void MainWindow::ConnectEngine() {
   connect(&engine_, &PlaybackEngine::DownloadButtonShown, down_, &QWidget::setVisible);
   connect(&engine_, &PlaybackEngine::TagEditorTextChanged, id3tag_, &QWidget::setToolTip);
   connect(&engine_, &PlaybackEngine::SpectrumCaptureWanted, this, [this](bool open) {
-    if (open && spectrumShown())
-      WantCapture(true);
-    else if (!open)
-      WantCapture(false);
+    captureWanted_ = open;
+    UpdateCapture();
   });
+  // A new song starts the bars afresh.
   connect(&engine_, &PlaybackEngine::SpectrumRestartWanted, this, [this] {
-    if (!spectrumShown()) return;
-    capture_.Close();
-    pacer_.Clear();
-    WantCapture(true);
+    CloseCapture();
+    captureWanted_ = true;
+    UpdateCapture();
   });
   connect(&engine_, &PlaybackEngine::ShowMainWindowWanted, this, [this] {
     showNormal();
@@ -374,47 +372,44 @@ bool MainWindow::spectrumShown() const {
 void MainWindow::ShowSpectrumFrame() {
   videoSurface_->hide();
   frame1_->show();
-  WantCapture(true);
+  UpdateCapture();
   emit SpectrumFrameShown(true);
 }
 
 void MainWindow::ShowVideoSurface() {
-  WantCapture(false);
   frame1_->hide();
+  UpdateCapture();
   videoSurface_->show();
   emit SpectrumFrameShown(false);
 }
 
-void MainWindow::WantCapture(bool wanted) {
-  captureWanted_ = wanted;
-  FollowVisibility();
-}
-
-void MainWindow::FollowVisibility() {
-  // Bars nobody can see are not worth the sound server's work: behind the tray or minimized,
-  // the capture closes, and opens again when the window comes back.
-  if (captureWanted_ && spectrumShown() && isVisible() && !isMinimized()) {
+void MainWindow::UpdateCapture() {
+  // Bars nobody can see are not worth the sound server's work: behind the tray, minimized or
+  // under a video, the capture closes, and opens again when the bars come back.
+  if (captureWanted_ && spectrumShown() && isVisible() && !isMinimized())
     capture_.Open();
-  } else {
-    capture_.Close();
-    pacer_.Clear();
-  }
+  else
+    CloseCapture();
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-  SkinnedWindow::showEvent(event);
-  FollowVisibility();
-}
-
-void MainWindow::hideEvent(QHideEvent* event) {
-  SkinnedWindow::hideEvent(event);
+void MainWindow::CloseCapture() {
   capture_.Close();
   pacer_.Clear();
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+  SkinnedWindow::showEvent(event);
+  UpdateCapture();
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+  SkinnedWindow::hideEvent(event);
+  CloseCapture();
+}
+
 void MainWindow::changeEvent(QEvent* event) {
   SkinnedWindow::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange) FollowVisibility();
+  if (event->type() == QEvent::WindowStateChange) UpdateCapture();
 }
 
 bool MainWindow::SetUpSpectrum() {

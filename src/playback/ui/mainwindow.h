@@ -92,14 +92,14 @@ class MainWindow : public SkinnedWindow {
   void OnBlock(const QByteArray& block);
   void ShowPendingBlock();
   // The capture runs while a song wants it and the bars can be seen.
-  void WantCapture(bool wanted);
-  void FollowVisibility();
+  void UpdateCapture();
+  void CloseCapture();
   void Place(QWidget* w, int left, int top, int width, int height);
 
   PlaybackEngine& engine_;
   MenuForm& menus_;
   SpectrumCapture capture_;
-  bool captureWanted_ = false;
+  bool captureWanted_ = false;  // a song is playing (whether the bars can be seen is apart)
   BlockPacer pacer_;  // captured blocks waiting for their poll
   StatusLineScroller statusScroller_;
   WindowAnimation animation_;
