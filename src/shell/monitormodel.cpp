@@ -55,13 +55,22 @@ void MonitorModel::SetCandidates(const QStringList& candidates) {
     SetValue(kFirstCandidateRow + k, k < candidates.size() ? candidates[k] : QString());
 }
 
-void MonitorModel::MarkCandidate(int k, const QIcon& icon) {
+void MonitorModel::MarkCandidate(int k) {
   const int row = k >= 0 && k < kCandidates ? kFirstCandidateRow + k : 0;
   const int old = markedRow_;
   markedRow_ = row;
-  markIcon_ = icon;
   for (int r : {old, row})
     if (r > 0) emit dataChanged(index(r - 1, 0), index(r - 1, 2));
+}
+
+void MonitorModel::ClearCandidates() {
+  SetCandidates({});
+  MarkCandidate(-1);
+}
+
+void MonitorModel::SetMarkIcon(const QIcon& icon) {
+  markIcon_ = icon;
+  if (markedRow_ > 0) emit dataChanged(index(markedRow_ - 1, 0), index(markedRow_ - 1, 0));
 }
 
 int MonitorModel::rowCount(const QModelIndex& parent) const {

@@ -32,8 +32,14 @@ class MonitorModel : public QAbstractTableModel {
   void SetCandidates(const QStringList& candidates);
   void SetOnlineNotice(const QString& text) { SetValue(kOnlineRow, text); }
   // The candidate being tried: its row gets the now-playing picture and a green value.
-  void MarkCandidate(int k, const QIcon& icon);
+  void MarkCandidate(int k);
+  // The same, by program row (16 + k); any other row clears the mark.
+  void MarkCandidateRow(int row) { MarkCandidate(row - kFirstCandidateRow); }
+  // A playlist song plays: the web song's candidates and their mark go.
+  void ClearCandidates();
   int markedRow() const { return markedRow_; }
+  // The picture of the marked row, which the window supplies.
+  void SetMarkIcon(const QIcon& icon);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -3,10 +3,13 @@
 // The whole program against the demo web service: a search typed into the main window fills
 // the result tab, a double-click on a hit plays it through the real player, and a dead first
 // link gives way to the next one.
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
 
 #include "catalogue.h"
+#include "config/menuform.h"
 #include "demoserver.h"
 #include "musicpages.h"
 #include "playback/ui/mainwindow.h"
@@ -42,8 +45,19 @@ TEST_F(WebSearchEndToEnd, SearchDoubleClickPlaysThroughTheNextLinkWhenTheFirstIs
   EXPECT_FALSE(app->player().url().endsWith(QStringLiteral("-0.wav")));
   EXPECT_EQ(state.playingGrid, PlayingGrid::Results);
   EXPECT_EQ(state.currentRow, 1);
-  // The monitor marks the candidate that plays.
-  EXPECT_EQ(app->monitorWindow()->model().markedRow(), 16 + state.altAddressCount);
+  // The monitor, opened from its menu item after the song started, marks the candidate that
+  // plays with the now-playing picture.
+  QAction* monitorItem = app->menus().Item(QStringLiteral("mnuSorts"), 5);
+  monitorItem->trigger();
+  MonitorWindow* monitor = app->monitorWindow();
+  EXPECT_TRUE(monitor->isVisible());
+  EXPECT_TRUE(monitorItem->isChecked());
+  const int marked = 16 + state.altAddressCount;
+  EXPECT_EQ(monitor->model().markedRow(), marked);
+  const QModelIndex markedName = monitor->grid()->model()->index(marked - 1, 0);
+  EXPECT_FALSE(markedName.data(Qt::DecorationRole).value<QIcon>().isNull());
+  monitorItem->trigger();
+  EXPECT_FALSE(monitor->isVisible());
   app->Shutdown();
 }
 

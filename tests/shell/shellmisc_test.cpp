@@ -37,7 +37,7 @@ TEST(MonitorModel, RowsValuesAndCandidates) {
   model.SetCandidates({QStringLiteral("c0"), QStringLiteral("c1")});
   EXPECT_EQ(model.cell(17, 2), QStringLiteral("c1"));
   EXPECT_EQ(model.cell(35, 2), QString());
-  model.MarkCandidate(1, QIcon());
+  model.MarkCandidate(1);
   EXPECT_EQ(model.data(model.index(16, 2), Qt::ForegroundRole).value<QColor>(),
             QColor(77, 163, 12));
   EXPECT_FALSE(model.data(model.index(15, 2), Qt::ForegroundRole).isValid());

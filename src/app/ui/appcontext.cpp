@@ -201,7 +201,7 @@ void AppContext::Build() {
   lrcHits_ = std::make_unique<LrcHitModel>();
   lyricSearch_ = std::make_unique<LyricsSearch>(*fetcher_, *hosts_, config_, paths_,
                                                 engine_->state(), *player_, *lyrics_, *lrcHits_);
-  monitorWindow_ = new MonitorWindow;
+  monitorModel_ = std::make_unique<MonitorModel>();
   dock_ = std::make_unique<DockManager>();
   satellites_ = std::make_unique<SatelliteSwitch>(config_);
   notice_ = std::make_unique<OnlineNotice>();
@@ -269,8 +269,6 @@ void AppContext::LoadWindows() {
   dock_->Register(DockIndex::Playlist, playlistWindow_);
   dock_->Register(DockIndex::Lyrics, lyricsWindow_);
   dock_->Register(DockIndex::Singer, singerWindow_);
-  monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
-  dock_->Register(DockIndex::Monitor, monitorWindow_);
   dock_->Register(DockIndex::About, aboutWindow_);
   dock_->Register(DockIndex::PicList, picList_);
   // The picture list starts undocked; it first shows where it would dock.

@@ -29,6 +29,7 @@ class MediaPlayer;
 class LyricsController;
 class LyricsSearch;
 class MainWindow;
+class MonitorModel;
 class MonitorWindow;
 class MprisBridge;
 class MprisService;
@@ -95,7 +96,9 @@ class AppContext : public QObject {
   FrmLrc* lyricsWindow() const { return lyricsWindow_; }
   // Built the first time it is wanted, as the album window is.
   LrcDown* lrcDownWindow();
-  MonitorWindow* monitorWindow() const { return monitorWindow_; }
+  // Built the first time it is shown; its model gathers the state from the start.
+  MonitorWindow* monitorWindow();
+  MonitorModel& monitorModel() { return *monitorModel_; }
   FrmId3Tag* tagEditor() const { return tagEditor_; }
   // Built when the first download starts.
   Donload* downloadWindow();
@@ -210,6 +213,7 @@ class AppContext : public QObject {
   std::unique_ptr<PicSearch> picSearch_;
   std::unique_ptr<PicViewer> picViewer_;
   std::unique_ptr<Wallpaper> wallpaper_;
+  std::unique_ptr<MonitorModel> monitorModel_;
 
   // Windows are deleted in the destructor in reverse order of creation.
   MainWindow* mainWindow_ = nullptr;

@@ -17,14 +17,17 @@
 
 void AppContext::ConnectConfig() {
   playlists_->SetSaveConfig([this] { SaveConfig(); });
-  connect(store_.get(), &ConfigStore::CurrentListRead, playlists_.get(), &PlaylistManager::MarkCurrent);
+  connect(store_.get(), &ConfigStore::CurrentListRead, playlists_.get(),
+          &PlaylistManager::MarkCurrent);
   connect(store_.get(), &ConfigStore::ConfigLoaded, this, &AppContext::ApplyLoadedConfig);
   connect(settings_.get(), &SettingsCommands::SearchEngineChanged, engine_.get(),
           &PlaybackEngine::ForgetCurrentRow);
   connect(settings_.get(), &SettingsCommands::LyricsColorsChanged, lyrics_.get(),
           &LyricsController::ApplyColors);
-  connect(settings_.get(), &SettingsCommands::MonitorToggleRequested, dock_.get(),
-          &DockManager::ToggleMonitor);
+  connect(settings_.get(), &SettingsCommands::MonitorToggleRequested, this, [this] {
+    monitorWindow();  // built, and docked, on its first showing
+    dock_->ToggleMonitor();
+  });
   connect(dock_.get(), &DockManager::MonitorToggled, this, [this](bool shown) {
     // The monitor item's check mark follows the window; the lyrics toggle shows what is left.
     menus_.Item(app::kSortsMenu, static_cast<int>(app::SortsItem::Monitor))->setChecked(shown);

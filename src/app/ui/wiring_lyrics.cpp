@@ -19,7 +19,9 @@ void AppContext::ConnectLyrics() {
     mainWindow_->SetToggleState(kLyricsToggle, visible);
   });
   connect(lyricsWindow_, &SkinnedWindow::CloseClicked, this, &AppContext::SaveConfig);
-  connect(lyricsWindow_, &FrmLrc::SideWindowsHideWanted, monitorWindow_, &QWidget::hide);
+  connect(lyricsWindow_, &FrmLrc::SideWindowsHideWanted, this, [this] {
+    if (monitorWindow_) monitorWindow_->hide();
+  });
   connect(lyricsWindow_, &FrmLrc::LengthCheckDismissed, settings_.get(),
           &SettingsCommands::DisableLrcFormatCheck);
   connect(settings_.get(), &SettingsCommands::LyricsAutoDownloadSwitchedOn, lyrics_.get(),

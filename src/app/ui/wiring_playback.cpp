@@ -16,6 +16,7 @@
 #include "playback/satelliteswitch.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/ui/playlistwindow.h"
+#include "shell/monitormodel.h"
 #include "shell/ui/dockmanager.h"
 #include "shell/ui/monitorwindow.h"
 #include "shell/ui/trayicon.h"
@@ -25,7 +26,8 @@
 void AppContext::ConnectEngine() {
   PlaybackEngine* engine = engine_.get();
   connect(engine, &PlaybackEngine::VolumeSaveWanted, this, &AppContext::SaveConfig);
-  connect(engine, &PlaybackEngine::MonitorValuesChanged, monitorWindow_, &MonitorWindow::SetValues);
+  connect(engine, &PlaybackEngine::MonitorValuesChanged, monitorModel_.get(),
+          &MonitorModel::SetValues);
   connect(engine, &PlaybackEngine::LyricsReset, lyrics_.get(), &LyricsController::OnPlayerStopped);
   connect(engine, &PlaybackEngine::LyricsWanted, lyrics_.get(), &LyricsController::ShowLrcIfNeeded);
   connect(engine, &PlaybackEngine::LyricsTick, lyrics_.get(), &LyricsController::OnLyricsTick);
@@ -46,8 +48,10 @@ void AppContext::ConnectMainWindow() {
                          {[this] { return lyricsWindow_->isVisible(); },
                           [this](bool on) { lyricsWindow_->setVisible(on); }});
   satellites_->SetWindow(SatelliteSwitch::Monitor,
-                         {[this] { return monitorWindow_->isVisible(); },
-                          [this](bool on) { monitorWindow_->setVisible(on); }});
+                         {[this] { return monitorWindow_ && monitorWindow_->isVisible(); },
+                          [this](bool on) {
+                            if (on || monitorWindow_) monitorWindow()->setVisible(on);
+                          }});
   satellites_->saveConfig = [this] { SaveConfig(); };
   satellites_->showLyricsNow = [this] { lyrics_->ShowLrcIfNeeded(); };
   connect(mainWindow_, &MainWindow::SatelliteToggleRequested, this, [this](int index) {
@@ -84,7 +88,7 @@ void AppContext::HideSatellites() {
     lyricsWindow_->hide();
     SaveConfig();
   }
-  monitorWindow_->hide();
+  if (monitorWindow_) monitorWindow_->hide();
   singerWindow_->hide();
   if (albumWindow_) albumWindow_->hide();
   mainWindow_->SetToggleState(SatelliteSwitch::Albums, false);

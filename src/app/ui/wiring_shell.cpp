@@ -4,8 +4,11 @@
 #include "app/signalwatcher.h"
 #include "app/ui/appcontext.h"
 #include "playback/playbackengine.h"
+#include "playback/ui/mainwindow.h"
 #include "playlist/songgridmodel.h"
+#include "shell/monitormodel.h"
 #include "shell/onlinenotice.h"
+#include "shell/ui/dockmanager.h"
 #include "shell/ui/monitorwindow.h"
 #include "shell/ui/traypopup.h"
 #include "web/pagefetcher.h"
@@ -13,16 +16,6 @@
 #include "web/servicehosts.h"
 
 void AppContext::ConnectShell() {
-  monitorWindow_->SetWebResultPlaying([this] {
-    const PlaybackState& s = engine_->state();
-    return s.playingGrid == PlayingGrid::Results && s.listKind == ListKind::WebResults;
-  });
-  connect(monitorWindow_, &MonitorWindow::CandidateChosen, this, [this](int k) {
-    const int row = engine_->state().currentRow;
-    msf1_->SetSelectedRow(row);
-    resultPlayer_->SetCurrentCandidate(k - 1);
-    resultPlayer_->MSF1_DblClick(row);
-  });
   connect(trayPopup_, &TrayPopup::ControlChosen, engine_.get(), &PlaybackEngine::mnuControls_Click);
   connect(signals_.get(), &SignalWatcher::TerminationRequested, this, &AppContext::Shutdown);
 
@@ -33,6 +26,24 @@ void AppContext::ConnectShell() {
                            done(page.ok ? std::optional<QString>(page.text) : std::nullopt);
                          });
   });
-  connect(notice_.get(), &OnlineNotice::NoticeFound, monitorWindow_,
-          &MonitorWindow::SetOnlineNotice);
+  connect(notice_.get(), &OnlineNotice::NoticeFound, monitorModel_.get(),
+          &MonitorModel::SetOnlineNotice);
+}
+
+MonitorWindow* AppContext::monitorWindow() {
+  if (monitorWindow_) return monitorWindow_;
+  monitorWindow_ = new MonitorWindow(*monitorModel_);
+  monitorWindow_->SetWebResultPlaying([this] {
+    const PlaybackState& s = engine_->state();
+    return s.playingGrid == PlayingGrid::Results && s.listKind == ListKind::WebResults;
+  });
+  connect(monitorWindow_, &MonitorWindow::CandidateChosen, this, [this](int k) {
+    const int row = engine_->state().currentRow;
+    msf1_->SetSelectedRow(row);
+    resultPlayer_->SetCurrentCandidate(k - 1);
+    resultPlayer_->MSF1_DblClick(row);
+  });
+  monitorWindow_->FitToMainWindow(mainWindow_->geometryTwips());
+  dock_->Register(DockIndex::Monitor, monitorWindow_);
+  return monitorWindow_;
 }

@@ -9,7 +9,7 @@
 #include "playback/playbackengine.h"
 #include "playback/ui/mainwindow.h"
 #include "playlist/ui/playlistwindow.h"
-#include "shell/ui/monitorwindow.h"
+#include "shell/monitormodel.h"
 #include "shell/ui/trayicon.h"
 #include "web/pagefetcher.h"
 #include "web/resultrowplayer.h"
@@ -31,10 +31,10 @@ void AppContext::ConnectWeb() {
   connect(engine_.get(), &PlaybackEngine::PlaylistRowStarting, search_.get(), &SongSearch::Cancel);
   connect(engine_.get(), &PlaybackEngine::PlaylistRowStarting, resultPlayer_.get(),
           &ResultRowPlayer::ForgetHit);
-  connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCandidatesChanged, monitorWindow_,
-          &MonitorWindow::SetCandidates);
-  connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCurrentCandidate, monitorWindow_,
-          &MonitorWindow::MarkCandidateRow);
+  connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCandidatesChanged, monitorModel_.get(),
+          &MonitorModel::SetCandidates);
+  connect(resultPlayer_.get(), &ResultRowPlayer::MonitorCurrentCandidate, monitorModel_.get(),
+          &MonitorModel::MarkCandidateRow);
   connect(resultPlayer_.get(), &ResultRowPlayer::PlayStarted, tray_.get(),
           [this] { tray_->SetPlayingTitle(engine_->state().titleText); });
 }

@@ -27,9 +27,12 @@ QIcon NowPlayIcon() {
 }
 }  // namespace
 
-MonitorWindow::MonitorWindow(QWidget* parent)
-    : SkinnedWindow(QStringLiteral("监视窗口"), parent), grid_(new QTableView(this)) {
+MonitorWindow::MonitorWindow(MonitorModel& model, QWidget* parent)
+    : SkinnedWindow(QStringLiteral("监视窗口"), parent),
+      model_(model),
+      grid_(new QTableView(this)) {
   setObjectName(QStringLiteral("frmstate"));
+  model_.SetMarkIcon(NowPlayIcon());
   grid_->setObjectName(QStringLiteral("MSFlexGrid1"));
   grid_->setModel(&model_);
   skin::ApplyGridStyle(grid_);
@@ -45,16 +48,6 @@ void MonitorWindow::OnRowDoubleClicked(int row) {
   if (row < MonitorModel::kFirstCandidateRow || row >= MonitorModel::kRows) return;
   if (webPlaying_ && !webPlaying_()) return;
   emit CandidateChosen(row - MonitorModel::kFirstCandidateRow);
-}
-
-void MonitorWindow::MarkCandidateRow(int row) {
-  static const QIcon icon = NowPlayIcon();
-  model_.MarkCandidate(row - MonitorModel::kFirstCandidateRow, icon);
-}
-
-void MonitorWindow::ClearCandidates() {
-  model_.SetCandidates({});
-  model_.MarkCandidate(-1, QIcon());
 }
 
 void MonitorWindow::FitToMainWindow(const QRect& mainTwips) {

@@ -15,20 +15,11 @@ class MonitorWindow : public SkinnedWindow {
   Q_OBJECT
 
  public:
-  explicit MonitorWindow(QWidget* parent = nullptr);
+  // The model lives apart so that it keeps the state while no window shows it.
+  explicit MonitorWindow(MonitorModel& model, QWidget* parent = nullptr);
 
   MonitorModel& model() { return model_; }
   QTableView* grid() const { return grid_; }
-
-  // The status timer's values for rows 1.. ("SearchEngine", "SongName", ...).
-  void SetValues(const QStringList& values) { model_.SetValues(values); }
-  void SetCandidates(const QStringList& candidates) { model_.SetCandidates(candidates); }
-  void SetOnlineNotice(const QString& text) { model_.SetOnlineNotice(text); }
-  // The candidate being tried, as its program row (16 + k): the NowPlay picture and a green
-  // value mark it; any other row clears the mark.
-  void MarkCandidateRow(int row);
-  // A playlist song plays: the web song's candidates and their mark go.
-  void ClearCandidates();
 
   // Whether a web result is playing (playing grid 2, list kind 2); candidates are chosen only
   // then. Unset means always.
@@ -48,7 +39,7 @@ class MonitorWindow : public SkinnedWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  MonitorModel model_;
+  MonitorModel& model_;
   QTableView* grid_;
   std::function<bool()> webPlaying_;
 };

@@ -22,7 +22,8 @@
 namespace {
 
 TEST(MonitorWindow, DoubleClickOnRow16PlusKTriesCandidateK) {
-  MonitorWindow w;
+  MonitorModel model;
+  MonitorWindow w(model);
   EXPECT_FALSE(w.isVisible());  // loaded hidden
   w.show();
   auto* grid = w.findChild<QTableView*>(QStringLiteral("MSFlexGrid1"));
@@ -40,21 +41,23 @@ TEST(MonitorWindow, DoubleClickOnRow16PlusKTriesCandidateK) {
   EXPECT_EQ(chosen, (QList<int>{0, 3, 19, 1}));
 }
 
+// The model gathers candidates while no window exists; a window built later shows the mark.
 TEST(MonitorWindow, MarksTheTriedCandidateAndClears) {
-  MonitorWindow w;
+  MonitorModel model;
+  model.SetCandidates({QStringLiteral("...?id=1"), QStringLiteral("...?id=2")});
+  model.MarkCandidateRow(17);
+  MonitorWindow w(model);
   QAbstractItemModel* m = w.grid()->model();
-  w.SetCandidates({QStringLiteral("...?id=1"), QStringLiteral("...?id=2")});
-  w.MarkCandidateRow(17);
   const QModelIndex value = m->index(17 - 1, 2);
   EXPECT_EQ(m->data(value, Qt::ForegroundRole).value<QColor>(), QColor(77, 163, 12));
   EXPECT_FALSE(m->data(m->index(17 - 1, 0), Qt::DecorationRole).value<QIcon>().isNull());
   EXPECT_FALSE(m->data(m->index(16 - 1, 2), Qt::ForegroundRole).isValid());
 
-  w.MarkCandidateRow(16);  // the next one: the mark moves
+  model.MarkCandidateRow(16);  // the next one: the mark moves
   EXPECT_FALSE(m->data(value, Qt::ForegroundRole).isValid());
   EXPECT_TRUE(m->data(m->index(16 - 1, 2), Qt::ForegroundRole).isValid());
 
-  w.ClearCandidates();
+  model.ClearCandidates();
   EXPECT_EQ(m->data(m->index(16 - 1, 2)).toString(), QString());
   EXPECT_EQ(m->data(m->index(17 - 1, 2)).toString(), QString());
   EXPECT_FALSE(m->data(m->index(16 - 1, 2), Qt::ForegroundRole).isValid());
@@ -62,7 +65,8 @@ TEST(MonitorWindow, MarksTheTriedCandidateAndClears) {
 }
 
 TEST(MonitorWindow, FitsUnderTheMainWindow) {
-  MonitorWindow w;
+  MonitorModel model;
+  MonitorWindow w(model);
   w.FitToMainWindow(QRect(0, 0, 4500, 4000));
   EXPECT_EQ(w.width(), 300);
   EXPECT_EQ(w.height(), 433);  // (4000 + 2500) twips
