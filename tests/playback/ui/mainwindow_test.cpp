@@ -14,7 +14,7 @@
 #include "playback/ui/knob.h"
 #include "playback/ui/picturebutton.h"
 #include "playback/ui/spectrumview.h"
-#include "privatesoundserver.h"
+#include "support/privatesoundserver.h"
 
 namespace {
 

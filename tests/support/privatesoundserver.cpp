@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tunewharf developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "privatesoundserver.h"
+#include "support/privatesoundserver.h"
 
 #include <QFileInfo>
 #include <QProcessEnvironment>
