@@ -206,8 +206,6 @@ void AppContext::Build() {
   satellites_ = std::make_unique<SatelliteSwitch>(config_);
   notice_ = std::make_unique<OnlineNotice>();
   trayPopup_ = new TrayPopup;
-  aboutWindow_ = new AboutWindow;
-  tagEditor_ = new FrmId3Tag(*prompter_);
   downloader_ = std::make_unique<Downloader>(fetcher_->network());
   songDownload_ = std::make_unique<SongDownload>(*downloader_, *prompter_, paths_.downloadDir());
   pictureDownloader_ = std::make_unique<Downloader>(fetcher_->network());
@@ -269,7 +267,6 @@ void AppContext::LoadWindows() {
   dock_->Register(DockIndex::Playlist, playlistWindow_);
   dock_->Register(DockIndex::Lyrics, lyricsWindow_);
   dock_->Register(DockIndex::Singer, singerWindow_);
-  dock_->Register(DockIndex::About, aboutWindow_);
   dock_->Register(DockIndex::PicList, picList_);
   // The picture list starts undocked; it first shows where it would dock.
   picList_->MoveTwips(DockLayout::DockedPosition(static_cast<int>(DockIndex::PicList),

@@ -99,7 +99,9 @@ class AppContext : public QObject {
   // Built the first time it is shown; its model gathers the state from the start.
   MonitorWindow* monitorWindow();
   MonitorModel& monitorModel() { return *monitorModel_; }
-  FrmId3Tag* tagEditor() const { return tagEditor_; }
+  // Built the first time it is opened.
+  FrmId3Tag* tagEditor();
+  AboutWindow* aboutWindow();
   // Built when the first download starts.
   Donload* downloadWindow();
   FrmNet* singerWindow() const { return singerWindow_; }
@@ -225,6 +227,8 @@ class AppContext : public QObject {
   TrayPopup* trayPopup_ = nullptr;
   AboutWindow* aboutWindow_ = nullptr;
   FrmId3Tag* tagEditor_ = nullptr;
+  std::optional<QString>
+      tagEditorMark_;  // the engine's editability mark, for an editor not built yet
   Donload* donload_ = nullptr;
   FrmNet* singerWindow_ = nullptr;
   QQPai* albumWindow_ = nullptr;

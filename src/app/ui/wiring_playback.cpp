@@ -73,9 +73,10 @@ void AppContext::ConnectMainWindow() {
   });
   connect(settings_.get(), &SettingsCommands::AboutRequested, this, [this] {
     constexpr int kAbout = static_cast<int>(DockIndex::About);
+    AboutWindow* about = aboutWindow();
     if (dock_->docked(kAbout)) dock_->Dock(kAbout);
-    aboutWindow_->show();
-    aboutWindow_->raise();
+    about->show();
+    about->raise();
   });
   connect(mainWindow_, &MainWindow::QuitRequested, this, &AppContext::Shutdown,
           Qt::QueuedConnection);
@@ -97,4 +98,12 @@ void AppContext::HideSatellites() {
   playlistWindow_->hide();
   mainWindow_->SetPlaylistShown(false);
   mainWindow_->SetToggleState(kLyricsToggle, false);
+}
+
+AboutWindow* AppContext::aboutWindow() {
+  if (!aboutWindow_) {
+    aboutWindow_ = new AboutWindow;
+    dock_->Register(DockIndex::About, aboutWindow_);
+  }
+  return aboutWindow_;
 }

@@ -8,7 +8,19 @@
 #include "tags/ui/frmid3tag.h"
 
 void AppContext::ConnectTags() {
-  connect(engine_.get(), &PlaybackEngine::TagEditorTextChanged, tagEditor_, &FrmId3Tag::SetMark);
-  connect(mainWindow_, &MainWindow::TagEditorRequested, this,
-          [this] { tagEditor_->Open(player().playState() == PlayState::Playing, player().url()); });
+  connect(engine_.get(), &PlaybackEngine::TagEditorTextChanged, this, [this](const QString& mark) {
+    tagEditorMark_ = mark;
+    if (tagEditor_) tagEditor_->SetMark(mark);
+  });
+  connect(mainWindow_, &MainWindow::TagEditorRequested, this, [this] {
+    tagEditor()->Open(player().playState() == PlayState::Playing, player().url());
+  });
+}
+
+FrmId3Tag* AppContext::tagEditor() {
+  if (!tagEditor_) {
+    tagEditor_ = new FrmId3Tag(*prompter_);
+    if (tagEditorMark_) tagEditor_->SetMark(*tagEditorMark_);
+  }
+  return tagEditor_;
 }

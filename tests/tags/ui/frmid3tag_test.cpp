@@ -85,6 +85,8 @@ TEST_F(TagEditor, LoadsShowsUnknownGenreAsEmptyAndSavesIt) {
 }
 
 TEST_F(TagEditor, FailuresGiveTheirBoxes) {
+  window.Open(false, QString());  // before any song
+  EXPECT_EQ(Label5()->text(), QStringLiteral("当前播放URL为空,ID3-Tag不可编辑!"));
   OpenEditable(dir.Path(QStringLiteral("missing.mp3")));
   EXPECT_EQ(prompter.messages(), QStringList{QStringLiteral("这个MP3文件没有ID-TAG信息！")});
   prompter.ClearAsked();
