@@ -267,11 +267,6 @@ void AppContext::LoadWindows() {
   dock_->Register(DockIndex::Playlist, playlistWindow_);
   dock_->Register(DockIndex::Lyrics, lyricsWindow_);
   dock_->Register(DockIndex::Singer, singerWindow_);
-  dock_->Register(DockIndex::PicList, picList_);
-  // The picture list starts undocked; it first shows where it would dock.
-  picList_->MoveTwips(DockLayout::DockedPosition(static_cast<int>(DockIndex::PicList),
-                                                 mainWindow_->geometryTwips(), {},
-                                                 picList_->geometryTwips().size()));
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);

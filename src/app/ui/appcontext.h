@@ -114,8 +114,9 @@ class AppContext : public QObject {
   MtvWindow* musicVideoWindow();
   MusicVideo& musicVideo() { return *musicVideo_; }
   MediaPlayer& videoPlayer();
-  PicList* pictureWindow() const { return picList_; }
-  ShowPic* pictureViewer() const { return showPic_; }
+  // Both built the first time they are shown.
+  PicList* pictureWindow();
+  ShowPic* pictureViewer();
   PicSearch& pictureSearch() { return *picSearch_; }
   SongDownload& songDownload() { return *songDownload_; }
   PlaybackEngine& engine() { return *engine_; }

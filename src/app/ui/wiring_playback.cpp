@@ -93,7 +93,7 @@ void AppContext::HideSatellites() {
   singerWindow_->hide();
   if (albumWindow_) albumWindow_->hide();
   mainWindow_->SetToggleState(SatelliteSwitch::Albums, false);
-  picList_->hide();
+  if (picList_) picList_->hide();
   mainWindow_->SetToggleState(SatelliteSwitch::Pictures, false);
   playlistWindow_->hide();
   mainWindow_->SetPlaylistShown(false);

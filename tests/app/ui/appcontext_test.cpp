@@ -92,8 +92,8 @@ TEST_F(AppContextTest, StartsReadyWithTheDefaultConfigAndShutsDownInOrder) {
   EXPECT_FALSE(maps.readAll().contains("libpulse"));
   // Windows nobody opened are not built: they come with their first showing.
   for (QWidget* w : QApplication::topLevelWidgets())
-    for (const char* lazy :
-         {"QQPai", "MtvWindow", "LrcDown", "Donload", "MonitorWindow", "FrmId3Tag", "AboutWindow"})
+    for (const char* lazy : {"QQPai", "MtvWindow", "LrcDown", "Donload", "MonitorWindow",
+                             "FrmId3Tag", "AboutWindow", "PicList", "ShowPic"})
       EXPECT_FALSE(w->inherits(lazy)) << lazy;
 
   // Shutdown saves the list, drops the picture cache and never writes the configuration.
