@@ -213,7 +213,6 @@ void AppContext::Build() {
   singer_ = std::make_unique<SingerProfile>(
       *fetcher_, *pictureDownloader_, *prompter_,
       [this] { return hosts_->Host(ServiceHosts::kSogouSearch); }, paths_.picTmpDir());
-  singerWindow_ = new FrmNet(*singer_);
   albums_ = std::make_unique<AlbumBrowser>(*fetcher_, *pictureDownloader_, *hosts_, paths_, menus_,
                                            *msf1_, *prompter_);
   tray_ = std::make_unique<TrayIcon>(mainWindow_, trayPopup_);
@@ -266,7 +265,6 @@ void AppContext::LoadWindows() {
   dock_->SetMainWindow(mainWindow_);
   dock_->Register(DockIndex::Playlist, playlistWindow_);
   dock_->Register(DockIndex::Lyrics, lyricsWindow_);
-  dock_->Register(DockIndex::Singer, singerWindow_);
   mainWindow_->show();
   playlistWindow_->show();
   mainWindow_->SetPlaylistShown(true);

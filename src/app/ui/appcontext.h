@@ -104,7 +104,8 @@ class AppContext : public QObject {
   AboutWindow* aboutWindow();
   // Built when the first download starts.
   Donload* downloadWindow();
-  FrmNet* singerWindow() const { return singerWindow_; }
+  // Built the first time it is shown; it shows what the profile gathered before.
+  FrmNet* singerWindow();
   SingerProfile& singer() { return *singer_; }
   // Built the first time it is wanted: most sessions never open it.
   QQPai* albumWindow();
@@ -168,6 +169,7 @@ class AppContext : public QObject {
   void PlaceMainWindow();
   void LoadWindows();
   void HideSatellites();
+  bool singerWindowShown() const;
   QMenu* BuildMenu(const QString& array, const QString& title = QString());
   QMenu* BuildSettingsMenu();
 

@@ -90,7 +90,7 @@ void AppContext::HideSatellites() {
     SaveConfig();
   }
   if (monitorWindow_) monitorWindow_->hide();
-  singerWindow_->hide();
+  if (singerWindow_) singerWindow_->hide();
   if (albumWindow_) albumWindow_->hide();
   mainWindow_->SetToggleState(SatelliteSwitch::Albums, false);
   if (picList_) picList_->hide();

@@ -24,30 +24,24 @@
 void AppContext::ConnectSinger() {
   singer_->SetNameSources([this] { return engine_->state().artistText; },
                           [this] { return player().GetItemInfo(QStringLiteral("Author")); });
-  satellites_->SetWindow(SatelliteSwitch::Singer,
-                         {[this] { return singerWindow_->isVisible(); },
-                          [this](bool on) { singerWindow_->setVisible(on); }});
+  satellites_->SetWindow(SatelliteSwitch::Singer, {[this] { return singerWindowShown(); },
+                                                   [this](bool on) {
+                                                     if (on || singerWindow_)
+                                                       singerWindow()->setVisible(on);
+                                                   }});
   satellites_->songPlaying = [this] { return player().playState() == PlayState::Playing; };
   satellites_->lookUpSinger = [this] { singer_->ShowSingerProfile(false); };
-  connect(singerWindow_, &FrmNet::VisibilityChanged, this, [this](bool visible) {
-    if (visible) singerWindow_->PlaceFirstTime(mainWindow_->geometryTwips());
-    mainWindow_->SetToggleState(kSingerToggle, visible);
-  });
 
   // A new song with the option on: the window comes forward beside the main window.
   connect(engine_.get(), &PlaybackEngine::SingerWindowWanted, this, [this] {
-    if (!singerWindow_->isVisible()) satellites_->Toggle(SatelliteSwitch::Singer);
+    if (!singerWindowShown()) satellites_->Toggle(SatelliteSwitch::Singer);
     dock_->DockAll();
   });
   connect(engine_.get(), &PlaybackEngine::SingerLookupWanted, singer_.get(),
           [this] { singer_->ShowSingerProfile(false); });
   connect(settings_.get(), &SettingsCommands::SingerOptionChanged, this, [this](bool on) {
-    if (on != singerWindow_->isVisible()) satellites_->Toggle(SatelliteSwitch::Singer);
+    if (on != singerWindowShown()) satellites_->Toggle(SatelliteSwitch::Singer);
     if (on) dock_->DockAll();
-  });
-
-  connect(singerWindow_, &FrmNet::ForumWanted, this, [this](const QString& name) {
-    web::OpenInBrowser(extras::SingerForumAddress(hosts_->Host(ServiceHosts::kSogouForum), name));
   });
 
   // The songs replace whatever the result grid held, as a search's hits would.
@@ -69,4 +63,22 @@ void AppContext::ConnectSinger() {
             msf1_->SetSelectedRow(1);
             playlistWindow_->MSF1_DblClick();
           });
+}
+
+FrmNet* AppContext::singerWindow() {
+  if (singerWindow_) return singerWindow_;
+  singerWindow_ = new FrmNet(*singer_);
+  connect(singerWindow_, &FrmNet::VisibilityChanged, this, [this](bool visible) {
+    if (visible) singerWindow_->PlaceFirstTime(mainWindow_->geometryTwips());
+    mainWindow_->SetToggleState(kSingerToggle, visible);
+  });
+  connect(singerWindow_, &FrmNet::ForumWanted, this, [this](const QString& name) {
+    web::OpenInBrowser(extras::SingerForumAddress(hosts_->Host(ServiceHosts::kSogouForum), name));
+  });
+  dock_->Register(DockIndex::Singer, singerWindow_);
+  return singerWindow_;
+}
+
+bool AppContext::singerWindowShown() const {
+  return singerWindow_ && singerWindow_->isVisible();
 }

@@ -135,6 +135,7 @@ FrmNet::FrmNet(SingerProfile& profile, QWidget* parent)
   });
   connect(&profile_, &SingerProfile::ViewChanged, this, &FrmNet::Refresh);
   connect(&profile_, &SingerProfile::ModeChanged, this, &FrmNet::OnModeChanged);
+  OnModeChanged(profile_.mode());
 
   resize(common::TwipsToPx(kWidthTwips), common::TwipsToPx(kHeightTwips));
   Refresh();

@@ -93,7 +93,7 @@ TEST_F(AppContextTest, StartsReadyWithTheDefaultConfigAndShutsDownInOrder) {
   // Windows nobody opened are not built: they come with their first showing.
   for (QWidget* w : QApplication::topLevelWidgets())
     for (const char* lazy : {"QQPai", "MtvWindow", "LrcDown", "Donload", "MonitorWindow",
-                             "FrmId3Tag", "AboutWindow", "PicList", "ShowPic"})
+                             "FrmId3Tag", "AboutWindow", "PicList", "ShowPic", "FrmNet"})
       EXPECT_FALSE(w->inherits(lazy)) << lazy;
 
   // Shutdown saves the list, drops the picture cache and never writes the configuration.
