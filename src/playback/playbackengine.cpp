@@ -79,9 +79,9 @@ void PlaybackEngine::MoveKnob(int left) {
   emit KnobMoved(left);
 }
 
-void PlaybackEngine::SetCaption(const QString& caption) {
+void PlaybackEngine::SetCaption(const QString& caption, const QString& wholeText) {
   caption_ = caption;
-  emit CaptionChanged(caption);
+  emit CaptionChanged(caption, wholeText);
 }
 
 void PlaybackEngine::Supersede() {
@@ -438,7 +438,7 @@ void PlaybackEngine::PickSong(int action) {
 // ---- Status timer ---------------------------------------------------------------------
 
 void PlaybackEngine::OnStatusTick() {
-  SetCaption(titleScroller_.Tick(statusLine_));
+  SetCaption(titleScroller_.Tick(statusLine_), statusLine_);
   if (++statusTicks_ % 3 == 0) emit MonitorValuesChanged(playback::MonitorValues(config_, state_));
 }
 
@@ -493,7 +493,9 @@ void PlaybackEngine::ApplyVolume(int volume) {
   emit VolumeChanged(volume);
 }
 
-void PlaybackEngine::SetVolume(int volume) { ApplyVolume(volume); }
+void PlaybackEngine::SetVolume(int volume) {
+  ApplyVolume(volume);
+}
 
 void PlaybackEngine::VolumeUp() {
   const int v = player_.volume();

@@ -126,7 +126,8 @@ class PlaybackEngine : public QObject {
   void KnobMoved(int left);                   // P1; the played bar is PlayedBarWidth(left)
   void Seeked(double seconds);                // a seek by the knob, the track or SeekTo
   void DownloadLineChanged(int right);
-  void CaptionChanged(const QString& caption);
+  // The main window's caption; wholeText is the text a scrolling caption is cut from.
+  void CaptionChanged(const QString& caption, const QString& wholeText);
   void PlayingPictureShown(bool playing);  // true: the play button shows its pause picture
   void MuteChanged(bool muted);
   void VolumeChanged(int volume);
@@ -160,7 +161,8 @@ class PlaybackEngine : public QObject {
   void SetStatusTimerEnabled(bool on);
   void SetTimeText(const QString& text);
   void MoveKnob(int left);
-  void SetCaption(const QString& caption);
+  void SetCaption(const QString& caption, const QString& wholeText);
+  void SetCaption(const QString& caption) { SetCaption(caption, caption); }
   void ApplyVolume(int volume);
   void Supersede();
   SongGridModel* playingGridModel() const;

@@ -226,14 +226,13 @@ void MainWindow::ConnectEngine() {
   connect(&engine_, &PlaybackEngine::StatusLineChanged, this, &MainWindow::OnStatusLine);
   connect(&engine_, &PlaybackEngine::TimeTextChanged, echo_, &QLabel::setText);
   connect(&engine_, &PlaybackEngine::KnobMoved, this, &MainWindow::PlaceKnob);
-  connect(&engine_, &PlaybackEngine::CaptionChanged, this, [this](const QString& caption) {
-    if (caption == windowTitle()) return;
-    setWindowTitle(caption);
-    // The caption is painted in the title strip, left of its buttons; nothing else changed.
-    QRect strip = skin::CaptionArea(rect(), titleHeight());
-    strip.setRight(std::min(strip.right(), buttons_[6]->x() - 1));
-    update(strip);
-  });
+  connect(&engine_, &PlaybackEngine::CaptionChanged, this,
+          [this](const QString& caption, const QString& wholeText) {
+            // The desktop's title changes with the text, not with every step of the marquee:
+            // each change of a native title costs a round trip to the display server.
+            if (wholeText != windowTitle()) setWindowTitle(wholeText);
+            SetDrawnCaption(caption);
+          });
   connect(&engine_, &PlaybackEngine::PlayingPictureShown, this,
           [this](bool playing) { buttons_[2]->SetGlyph(playing ? Glyph::Pause : Glyph::Play); });
   connect(&engine_, &PlaybackEngine::MuteChanged, this,
@@ -363,6 +362,13 @@ void MainWindow::SubmitSearch() {
   const QString key = txtKey_->text();
   if (key.trimmed().isEmpty() || key == kSearchHint) return;
   emit SearchRequested(key);
+}
+
+QRect MainWindow::CaptionStrip() const {
+  // The title bar's buttons sit over the caption's right end; they did not change.
+  QRect strip = SkinnedWindow::CaptionStrip();
+  strip.setRight(std::min(strip.right(), buttons_[6]->x() - 1));
+  return strip;
 }
 
 bool MainWindow::spectrumShown() const {

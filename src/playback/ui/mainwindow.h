@@ -77,6 +77,7 @@ class MainWindow : public SkinnedWindow {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  QRect CaptionStrip() const override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -100,7 +101,7 @@ class MainWindow : public SkinnedWindow {
   MenuForm& menus_;
   SpectrumCapture capture_;
   bool captureWanted_ = false;  // a song is playing (whether the bars can be seen is apart)
-  BlockPacer pacer_;  // captured blocks waiting for their poll
+  BlockPacer pacer_;            // captured blocks waiting for their poll
   StatusLineScroller statusScroller_;
   WindowAnimation animation_;
   QList<PictureButton*> buttons_;  // I1(0..11)

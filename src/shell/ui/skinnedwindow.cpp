@@ -78,6 +78,16 @@ void SkinnedWindow::SetTopmost(bool topmost) {
   if (visible) show();
 }
 
+void SkinnedWindow::SetDrawnCaption(const QString& caption) {
+  if (caption == drawnCaption_ && caption.isNull() == drawnCaption_.isNull()) return;
+  drawnCaption_ = caption;
+  update(CaptionStrip());
+}
+
+QRect SkinnedWindow::CaptionStrip() const {
+  return skin::CaptionArea(rect(), titleHeight_);
+}
+
 void SkinnedWindow::SetTitleHeight(int px) {
   titleHeight_ = px;
   LayoutCloseButton();
@@ -117,8 +127,7 @@ void SkinnedWindow::paintEvent(QPaintEvent* event) {
   // frame is drawn once per size and then only the part under them is copied.
   const qreal ratio = devicePixelRatioF();
   const QSize pixels = size() * ratio;
-  if (frame_.size() != pixels || frameTitleHeight_ != titleHeight_ ||
-      frameGrip_ != resizable_) {
+  if (frame_.size() != pixels || frameTitleHeight_ != titleHeight_ || frameGrip_ != resizable_) {
     frame_ = QPixmap(pixels);
     frame_.setDevicePixelRatio(ratio);
     frame_.fill(Qt::transparent);
@@ -131,7 +140,7 @@ void SkinnedWindow::paintEvent(QPaintEvent* event) {
   const QRect dirty = event->rect();
   p.drawPixmap(dirty, frame_, QRectF(dirty.topLeft() * ratio, dirty.size() * ratio));
   if (dirty.intersects(skin::CaptionArea(rect(), titleHeight_)))
-    skin::PaintCaption(p, rect(), titleHeight_, windowTitle());
+    skin::PaintCaption(p, rect(), titleHeight_, drawnCaption());
   frameRelease_.start();
 }
 

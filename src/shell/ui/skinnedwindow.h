@@ -35,6 +35,10 @@ class SkinnedWindow : public QWidget {
   void SetResizableHeight(bool resizable, int minHeightTwips = 0);
   bool resizableHeight() const { return resizable_; }
   QToolButton* closeButton() const { return closeButton_; }
+  // The caption drawn in the title strip, when it is not the window's title: a marquee scrolls
+  // here while the desktop's taskbar keeps the whole text. A null text draws the title again.
+  void SetDrawnCaption(const QString& caption);
+  QString drawnCaption() const { return drawnCaption_.isNull() ? windowTitle() : drawnCaption_; }
   // Keeps the window above other windows (the lyrics download window leaves this band before
   // the shrink animation). Changing the flag re-creates the native window; visibility stays.
   void SetTopmost(bool topmost);
@@ -58,6 +62,8 @@ class SkinnedWindow : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // What a new drawn caption repaints: the caption area, less anything drawn over its end.
+  virtual QRect CaptionStrip() const;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -72,6 +78,7 @@ class SkinnedWindow : public QWidget {
   bool EndDrag();
   QToolButton* closeButton_;
   QPixmap frame_;  // the frame without its caption, at the size it was drawn for
+  QString drawnCaption_;
   QTimer frameRelease_;  // a still window gives the picture's memory back
   int frameTitleHeight_ = -1;
   bool frameGrip_ = false;

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -115,7 +116,7 @@ TEST_F(MainWindowTest, StatusLinePictureFollowsTextFontAndColour) {
 
 // A long status line scrolls to and fro; whatever shows of it (a glyph cut at the edge too)
 // keeps a clear gap before the time text.
-TEST_F(MainWindowTest, ScrollingStatusKeepsClearOfTheTime) {
+TEST_F(MainWindowTest, ScrollingStatusKeepsClearOfTheTimeAndTheDesktopsTitleWhole) {
   Fill(playlist, 1);
   playlist.SetCell(1, 1, QStringLiteral("一个很长很长很长很长很长的歌曲名字"));
   PlayRow(1);
@@ -134,6 +135,16 @@ TEST_F(MainWindowTest, ScrollingStatusKeepsClearOfTheTime) {
   // Its right end comes fully into view before it turns back.
   const int widest = echo1()->width();
   EXPECT_LE(*std::min_element(lefts.begin(), lefts.end()) + widest, area->width());
+
+  // The caption scrolls in the title strip; the desktop's title keeps the whole line.
+  QSet<QString> drawn;
+  for (int tick = 0; tick < 8; ++tick) {
+    engine.OnStatusTick();
+    drawn << window.drawnCaption();
+    EXPECT_EQ(window.windowTitle(), engine.statusLine()) << tick;
+  }
+  EXPECT_GT(drawn.size(), 1);
+  EXPECT_TRUE(engine.statusLine().contains(QStringLiteral("一个很长很长很长很长很长的歌曲名字")));
 }
 
 TEST_F(MainWindowTest, SearchBoxIgnoresItsHint) {

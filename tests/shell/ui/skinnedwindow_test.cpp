@@ -50,7 +50,7 @@ TEST(SkinnedWindow, KeptFrameFollowsSizeCaptionTitleAndGrip) {
     QImage expected(w.size(), QImage::Format_ARGB32_Premultiplied);
     expected.fill(Qt::transparent);
     QPainter p(&expected);
-    skin::PaintFrame(p, w.rect(), w.titleHeight(), w.windowTitle(), w.resizableHeight());
+    skin::PaintFrame(p, w.rect(), w.titleHeight(), w.drawnCaption(), w.resizableHeight());
     p.end();
     // The corners lie outside the window's region; everything inside must match.
     const QRect inside = w.rect().adjusted(2, 2, -2, -2);
@@ -61,6 +61,9 @@ TEST(SkinnedWindow, KeptFrameFollowsSizeCaptionTitleAndGrip) {
   same("first paint");
   w.setWindowTitle(QStringLiteral("歌词秀"));
   same("new caption");
+  w.SetDrawnCaption(QStringLiteral("秀歌词"));
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("歌词秀"));
+  same("drawn caption");
   w.resize(320, 260);
   same("resized");
   w.SetTitleHeight(24);
