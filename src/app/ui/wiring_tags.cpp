@@ -21,6 +21,10 @@ FrmId3Tag* AppContext::tagEditor() {
   if (!tagEditor_) {
     tagEditor_ = new FrmId3Tag(*prompter_);
     if (tagEditorMark_) tagEditor_->SetMark(*tagEditorMark_);
+    // First shown over the main window, where the user's eyes are; it stays where it is moved.
+    QRect place = tagEditor_->geometry();
+    place.moveCenter(mainWindow_->geometry().center());
+    tagEditor_->move(place.topLeft());
   }
   return tagEditor_;
 }

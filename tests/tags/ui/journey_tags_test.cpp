@@ -49,6 +49,7 @@ TEST_F(TagJourney, IdButtonEditsThePlayingFileOnlyOnceItIsLocalAndPlaying) {
   id3->click();
   FrmId3Tag* editor = app.tagEditor();
   EXPECT_TRUE(editor->isVisible());
+  EXPECT_TRUE(editor->geometry().contains(app.mainWindow()->geometry().center()));
   EXPECT_EQ(editor->mark(), QStringLiteral("编辑ID3-Tag"));
   auto* label5 = editor->findChild<QLabel*>(QStringLiteral("Label5"));
   EXPECT_TRUE(label5->isHidden());
