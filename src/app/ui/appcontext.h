@@ -230,8 +230,8 @@ class AppContext : public QObject {
   TrayPopup* trayPopup_ = nullptr;
   AboutWindow* aboutWindow_ = nullptr;
   FrmId3Tag* tagEditor_ = nullptr;
-  std::optional<QString>
-      tagEditorMark_;  // the engine's editability mark, for an editor not built yet
+  // The engine's editability mark, kept for an editor not built yet.
+  std::optional<QString> tagEditorMark_;
   Donload* donload_ = nullptr;
   FrmNet* singerWindow_ = nullptr;
   QQPai* albumWindow_ = nullptr;

@@ -59,6 +59,10 @@ TEST_F(PlayJourney, ASongPlaysIntoTheSoundServerAndTheBarsFollowTheWindow) {
     return std::any_of(h.begin(), h.end(), [](int bar) { return bar > 1; });
   };
   EXPECT_TRUE(QTest::qWaitFor(lifted, 5000));
+  // The caption scrolls in the window; the desktop's title keeps the whole status line.
+  const QString drawn = window.drawnCaption();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window.drawnCaption() != drawn; }, 2000));
+  EXPECT_EQ(window.windowTitle(), StatusLine(*c));
 
   // Gone to the tray: nobody sees the bars, so the server stops feeding them.
   window.hide();
