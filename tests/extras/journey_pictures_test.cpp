@@ -114,6 +114,12 @@ TEST_F(PicturesJourney, ANewSongSearchesWhileTheWindowIsShownAndItsAutoSearchIsO
     EXPECT_FALSE(Child<QAbstractButton>(app->mainWindow(), "Menus_2")->isChecked()) << other;
     EXPECT_TRUE(Child<QAbstractButton>(app->mainWindow(), other)->isChecked()) << other;
   }
+  // The settings menu's monitor item, too.
+  Child<QAbstractButton>(app->mainWindow(), "Menus_2")->click();
+  ASSERT_TRUE(list->isVisible());
+  app->menus().Item("mnuSorts", 5)->trigger();
+  EXPECT_FALSE(list->isVisible());
+  EXPECT_FALSE(Child<QAbstractButton>(app->mainWindow(), "Menus_2")->isChecked());
 }
 
 }  // namespace

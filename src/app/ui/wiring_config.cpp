@@ -29,9 +29,10 @@ void AppContext::ConnectConfig() {
     dock_->ToggleMonitor();
   });
   connect(dock_.get(), &DockManager::MonitorToggled, this, [this](bool shown) {
-    // The monitor item's check mark follows the window; the lyrics toggle shows what is left.
+    // The monitor item's check mark follows the window; the side windows it hid take their
+    // toggles with them.
     menus_.Item(app::kSortsMenu, static_cast<int>(app::SortsItem::Monitor))->setChecked(shown);
-    mainWindow_->SetToggleState(kLyricsToggle, lyricsWindow_->isVisible());
+    ShowSatelliteToggles();
     SaveConfig();
   });
 }
